@@ -1,0 +1,58 @@
+#pragma once
+// The text calculation report and the table report, held as lines.
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/ComputePile.h"
+
+namespace rockpile {
+
+// What the reports read of the input page after a completed calculation: texts of
+// controls as they stand on screen (after the run's corrections), item indices and
+// selected item texts of the combos, check box states and the layer table rows.
+// Indices are -1 where nothing is selected.
+struct ReportSnapshot {
+    int sectionIndex = 0;                // cbb_jmlx: 0 circular, 1 ellipse, 2 rectangle
+    std::string ddText;                  // cbe_dd
+    std::string tyzdText;                // cbe_tyzd
+    std::string reductionFactorText;     // cbe_zhuanchongkong
+    std::string layerCountItemText;      // cbb_yanchengshu
+    int strengthMode = 1;                // cbb_qiangduzhi item index
+    std::string strengthItemText;
+    int coefficientMode = 1;             // cbb_chezhuxishu item index
+    std::string coefficientItemText;
+    int interpolationBasis = 0;          // cbb_wanzhengchengdu item index
+    std::string basisItemText;
+    bool boredPile = true;               // ckb_dixiashui
+    bool softRockExposed = true;         // ckb_ruanzhiyan
+    int precisionMode = 2;               // popbox_jingdu item index
+    std::vector<std::array<std::string, col::Count>> rows;  // layer table rows 0..n-1
+};
+
+// The two reports of one program run. ReportCount is the number of calculations both
+// hold; entries are numbered ZH1, ZH2, ... by their position.
+class ReportModel {
+public:
+    // The report step: appends the table report row and then the text report entry
+    // of a completed calculation. The entry is built whole before anything is
+    // appended. Returns false (and changes nothing) when a layer cell that must be a
+    // number is not one.
+    bool AppendReports(const ReportSnapshot& snapshot, const PileResult& result,
+                       const std::string& timeStamp);
+    // Removes the last calculation from both reports; with one or none held, empties both.
+    void DeleteLastEntry();
+
+    int reportCount() const { return reportCount_; }
+    const std::vector<std::string>& textLines() const { return textLines_; }
+    const std::vector<std::string>& tableLines() const { return tableLines_; }
+
+private:
+    int reportCount_ = 0;
+    std::vector<std::string> textLines_;
+    std::vector<std::string> tableLines_;
+};
+
+}  // namespace rockpile
