@@ -1,0 +1,496 @@
+#include "ui/MainForm.h"
+
+#include <QAbstractItemDelegate>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSlider>
+#include <QTableView>
+#include <QTableWidget>
+
+#include "ui/Banner.h"
+#include "ui/Controls.h"
+#include "ui/LayerTable.h"
+#include "ui/ScaledPage.h"
+
+using rockpile::EditCombo;
+using rockpile::RoundButton;
+using rockpile::ScaledPage;
+
+namespace {
+
+const QColor kBlueViolet(0xFF8A2BE2u);
+const QColor kBlue(0xFF0000FFu);
+const QColor kRed(0xFFFF0000u);
+const QColor kGreen(0xFF008000u);
+const QColor kBlack(0xFF000000u);
+
+// Combos drawn "at 0.8": the control and its text are drawn at 0.8 of their size.
+constexpr double kSmall = 0.8;
+
+QRectF Rect(double x, double y, double w, double h, double factor = 1.0)
+{
+    return QRectF(x, y, w * factor, h * factor);
+}
+
+template <typename W>
+W* Name(W* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* MakeLabel(ScaledPage* page, QWidget* parent, const char* name, const QString& text,
+                  const QRectF& rect, double textSize = rockpile::kDefaultTextSize)
+{
+    auto* label = Name(new QLabel(text, parent), name);
+    page->place(label, rect, textSize);
+    return label;
+}
+
+RoundButton* MakeButton(ScaledPage* page, QWidget* parent, const char* name, const QString& text,
+                        double radius, const QRectF& rect,
+                        double textSize = rockpile::kDefaultTextSize)
+{
+    auto* button = Name(new RoundButton(text, radius, rect.height(), parent), name);
+    page->place(button, rect, textSize);
+    return button;
+}
+
+QComboBox* MakeCombo(ScaledPage* page, QWidget* parent, const char* name, const QStringList& items,
+                     int chosen, const QRectF& rect, double textSize)
+{
+    auto* combo = Name(new QComboBox(parent), name);
+    combo->addItems(items);
+    combo->setCurrentIndex(chosen);
+    page->place(combo, rect, textSize);
+    return combo;
+}
+
+QStringList Steps(int first, int last, int step)
+{
+    QStringList items;
+    for (int v = first; v <= last; v += step) items << QString::number(v);
+    return items;
+}
+
+void SetBold(QWidget* widget)
+{
+    QFont font = widget->font();
+    font.setBold(true);
+    widget->setFont(font);
+}
+
+// The report views line up their columns by counting a wide character as two narrow
+// ones, which holds on screen only in a monospaced CJK font.
+QString ReportFontFamily()
+{
+    const QStringList families = QFontDatabase::families();
+    if (families.contains(QStringLiteral("SimHei"))) return QStringLiteral("SimHei");
+    return QStringLiteral("WenQuanYi Micro Hei Mono");
+}
+
+QPlainTextEdit* MakeReportView(ScaledPage* page, const char* name)
+{
+    auto* view = Name(new QPlainTextEdit(page), name);
+    view->setReadOnly(true);
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont font = view->font();
+    font.setFamily(ReportFontFamily());
+    font.setStyleHint(QFont::TypeWriter);
+    view->setFont(font);
+    rockpile::SetTextColour(view, kBlack);
+    page->place(view, Rect(4, 56, 362, 670), 14);
+    return view;
+}
+
+}  // namespace
+
+MainForm::MainForm(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    setWindowTitle(QStringLiteral("嵌岩桩承载力计算 (DBJ15-31-2016)"));
+    setFixedSize(kClientWidth, kClientHeight);
+
+    MainFormLayer = Name(new ScaledPage(QSizeF(370, 800), this), "MainFormLayer");
+    JieGuo_DocLayer = Name(new ScaledPage(QSizeF(370, 800), this), "JieGuo_DocLayer");
+    YouHuaFormLayer = Name(new ScaledPage(QSizeF(370, 800), this), "YouHuaFormLayer");
+    ComFormLayer = Name(new ScaledPage(QSizeF(331, 621), this), "ComFormLayer");
+    for (ScaledPage* page : {MainFormLayer, JieGuo_DocLayer, YouHuaFormLayer, ComFormLayer})
+        page->setGeometry(rect());
+    JieGuo_DocLayer->hide();
+    YouHuaFormLayer->hide();
+    ComFormLayer->hide();
+
+    CreateInputPage();
+    CreateResultsPage();
+    CreateSearchPage();
+    FormCreate();
+    ConnectHandlers();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::CreateInputPage()
+{
+    ScaledPage* page = MainFormLayer;
+
+    lb_cxm = MakeLabel(page, page, "lb_cxm", QStringLiteral("嵌岩桩承载力计算"), Rect(88, 10, 209, 33), 24);
+    SetBold(lb_cxm);
+    rockpile::SetTextColour(lb_cxm, kBlueViolet);
+    cbt_CopyRight = MakeButton(page, page, "cbt_CopyRight", QStringLiteral("©"), 3, Rect(340, 6, 21, 21));
+    cbt_CopyRight->setToolTip(QStringLiteral("版权信息"));
+
+    gpb_srcs = Name(new QGroupBox(QStringLiteral("基桩参数"), page), "gpb_srcs");
+    page->place(gpb_srcs, Rect(4, 56, 362, 145));
+    gpb_yscs = Name(new QGroupBox(QStringLiteral("基岩参数"), page), "gpb_yscs");
+    page->place(gpb_yscs, Rect(4, 204, 362, 334));
+    gpb_scjg = Name(new QGroupBox(QStringLiteral("计算结果"), page), "gpb_scjg");
+    page->place(gpb_scjg, Rect(4, 542, 362, 184));
+
+    cbt_compute = MakeButton(page, page, "cbt_compute", QStringLiteral("计算"), 10, Rect(40, 732, 100, 33));
+    cbt_View = MakeButton(page, page, "cbt_View", QStringLiteral("结果"), 10, Rect(40, 732, 100, 33));
+    cbt_View->hide();
+    cbt_YouHua = MakeButton(page, page, "cbt_YouHua", QStringLiteral("★"), 10, Rect(172, 738, 20, 20), 14);
+    rockpile::SetTextColour(cbt_YouHua, kRed);
+    cbt_YouHua->setToolTip(QStringLiteral("筛选优化"));
+    cbt_tuichu = MakeButton(page, page, "cbt_tuichu", QStringLiteral("退出"), 10, Rect(224, 732, 100, 33));
+
+    img_logo = Name(new QLabel(page), "img_logo");
+    img_logo->setPixmap(rockpile::DrawBanner(QSize(370, 32)));
+    img_logo->setScaledContents(true);
+    page->place(img_logo, Rect(0, 768, 370, 32));
+    lb_shuoming = MakeLabel(page, page, "lb_shuoming", QString(), Rect(16, 768, 340, 33));
+    rockpile::SetTextColour(lb_shuoming, kRed);
+    lb_shuoming->hide();
+
+    // Group "基桩参数".
+    QWidget* g = gpb_srcs;
+    lb_jmlx = MakeLabel(page, g, "lb_jmlx", QStringLiteral("桩身截面类型"), Rect(8, 32, 200, 32));
+    cbb_jmlx = MakeCombo(page, g, "cbb_jmlx",
+                         {QStringLiteral("圆桩"), QStringLiteral("椭圆桩"), QStringLiteral("矩形桩")}, 0,
+                         Rect(268, 32, 89, 32), rockpile::kDefaultTextSize);
+    lb_dd = MakeLabel(page, g, "lb_dd", QStringLiteral("桩  身   直   径    d (mm)"), Rect(8, 67, 200, 32));
+    cbe_dd = Name(new EditCombo(g), "cbe_dd");
+    cbe_dd->addItems(Steps(1000, 2000, 100));
+    cbe_dd->setCurrentIndex(0);
+    cbe_dd->setInputMethodHints(Qt::ImhFormattedNumbersOnly);
+    SetBold(cbe_dd);
+    page->place(cbe_dd, Rect(268, 67, 89, 32));
+    lb_tyzd = MakeLabel(page, g, "lb_tyzd", QStringLiteral("椭圆直段长度    c (mm)"), Rect(8, 102, 200, 32));
+    lb_tyzd->setEnabled(false);
+    cbe_tyzd = Name(new EditCombo(g), "cbe_tyzd");
+    // The list at start differs from the one the section type handler sets.
+    QStringList startList;
+    for (int v = 100; v <= 900; v += 100) startList << QStringLiteral("  ") + QString::number(v);
+    startList << QStringLiteral("1000") << QStringLiteral("1100") << QStringLiteral("1200");
+    cbe_tyzd->replaceItems(startList);
+    cbe_tyzd->setText(QStringLiteral("0"));
+    cbe_tyzd->setInputMethodHints(Qt::ImhFormattedNumbersOnly);
+    cbe_tyzd->setEnabled(false);
+    SetBold(cbe_tyzd);
+    page->place(cbe_tyzd, Rect(268, 102, 89, 32));
+
+    // Group "基岩参数".
+    g = gpb_yscs;
+    const double small = rockpile::kDefaultTextSize * kSmall;
+    lb_yanchengshu = MakeLabel(page, g, "lb_yanchengshu", QStringLiteral("嵌岩段岩层数"), Rect(8, 28, 120, 32));
+    cbb_yanchengshu = MakeCombo(page, g, "cbb_yanchengshu", Steps(1, 9, 1), 0,
+                                Rect(132, 32, 280, 32, kSmall), small);
+    lb_qiangduquzhi = MakeLabel(page, g, "lb_qiangduquzhi", QStringLiteral("岩石强度取值"), Rect(8, 58, 120, 32));
+    cbb_qiangduzhi = MakeCombo(page, g, "cbb_qiangduzhi",
+                               {QStringLiteral("基岩桩侧、桩端阻力特征值"),
+                                QStringLiteral("岩样天然湿度单轴抗压强度")},
+                               1, Rect(132, 62, 280, 32, kSmall), small);
+    lb_chezhuxishu = MakeLabel(page, g, "lb_chezhuxishu", QStringLiteral("侧阻端阻系数"), Rect(8, 88, 120, 32));
+    rockpile::SetTextColour(lb_chezhuxishu, kBlack);
+    cbb_chezhuxishu = MakeCombo(page, g, "cbb_chezhuxishu",
+                                {QStringLiteral("人工指定系数"), QStringLiteral("程序自动插值"),
+                                 QStringLiteral("自动插值与人工指定取大值"),
+                                 QStringLiteral("自动插值与人工指定取小值")},
+                                1, Rect(132, 92, 280, 32, kSmall), small);
+    lb_wanzhengchengdu = MakeLabel(page, g, "lb_wanzhengchengdu", QStringLiteral("系数插值依据"), Rect(8, 118, 120, 32));
+    cbb_wanzhengchengdu = MakeCombo(page, g, "cbb_wanzhengchengdu",
+                                    {QStringLiteral("岩体完整程度"), QStringLiteral("岩体完整性指数")}, 0,
+                                    Rect(132, 122, 280, 32, kSmall), small);
+    ckb_dixiashui = Name(new QCheckBox(QStringLiteral("钻冲孔桩"), g), "ckb_dixiashui");
+    ckb_dixiashui->setChecked(true);
+    page->place(ckb_dixiashui, Rect(8, 158, 100, 17));
+    lb_zhuanchongkong = MakeLabel(page, g, "lb_zhuanchongkong", QStringLiteral("折减系数"), Rect(136, 150, 80, 32));
+    cbe_zhuanchongkong = Name(new EditCombo(g), "cbe_zhuanchongkong");
+    cbe_zhuanchongkong->addItems({QStringLiteral("0.70"), QStringLiteral("0.75"), QStringLiteral("0.80"),
+                                  QStringLiteral("0.85"), QStringLiteral("0.90")});
+    cbe_zhuanchongkong->setCurrentIndex(0);
+    cbe_zhuanchongkong->setInputMethodHints(Qt::ImhDialableCharactersOnly);
+    page->place(cbe_zhuanchongkong, Rect(204, 154, 100, 32, kSmall), small);
+    cbt_kuozhanbiaoge = MakeButton(page, g, "cbt_kuozhanbiaoge", QStringLiteral("展开"), 15, Rect(316, 162, 40, 32));
+    ckb_ruanzhiyan = Name(new QCheckBox(QStringLiteral("软化系数≤0.6的软质岩，桩端岩石长时间暴露"), g),
+                          "ckb_ruanzhiyan");
+    ckb_ruanzhiyan->setChecked(true);
+    page->place(ckb_ruanzhiyan, Rect(8, 188, 310, 17));
+    StringGrid_QB2 = Name(new QTableWidget(g), "StringGrid_QB2");
+    rockpile::SetUpLayerTable(StringGrid_QB2);
+    SetBold(StringGrid_QB2);
+    page->place(StringGrid_QB2, Rect(8, 208, 348, 120));
+    connect(page, &ScaledPage::scaleChanged, StringGrid_QB2,
+            [this](double scale) { rockpile::ScaleLayerTable(StringGrid_QB2, scale); });
+
+    // Group "计算结果".
+    g = gpb_scjg;
+    auto resultField = [&](const char* name, double y) {
+        auto* field = Name(new QLineEdit(g), name);
+        field->setReadOnly(true);
+        field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        SetBold(field);
+        rockpile::SetTextColour(field, kGreen);
+        page->place(field, Rect(268, y, 89, 32), 18);
+        return field;
+    };
+    lb_kesair = MakeLabel(page, g, "lb_kesair", QStringLiteral("桩端总端阻力特征值  Rpa(kN)"), Rect(8, 32, 260, 33));
+    edt_Quk = resultField("edt_Quk", 32);
+    lb_ra = MakeLabel(page, g, "lb_ra", QStringLiteral("单桩竖向承载力特征值Ra(kN)"), Rect(8, 67, 260, 33));
+    edt_ra = resultField("edt_ra", 67);
+    lb_rc = MakeLabel(page, g, "lb_rc", QStringLiteral("其中桩端总端阻力所占百分比"), Rect(8, 102, 260, 33));
+    edt_percent = resultField("edt_percent", 102);
+    lb_guifan1 = MakeLabel(page, g, "lb_guifan1", QStringLiteral("《建筑地基基础设计规范》(DBJ15-31-2016)"),
+                           Rect(8, 134, 360, 31));
+    lb_guifan1->setAlignment(Qt::AlignCenter);
+    lb_guifan2 = MakeLabel(page, g, "lb_guifan2",
+                           QStringLiteral("单桩竖向承载力特征值计算依据：第10.2.4、10.2.5条"), Rect(8, 154, 360, 31));
+    lb_guifan2->setAlignment(Qt::AlignCenter);
+    cbt_JingDu = MakeButton(page, g, "cbt_JingDu", QStringLiteral("≈"), 3, Rect(330, 10, 21, 21));
+    cbt_JingDu->setToolTip(QStringLiteral("调整精度"));
+    popbox_jingdu = MakeCombo(page, g, "popbox_jingdu",
+                              {QStringLiteral("两位小数"), QStringLiteral("一位小数"), QStringLiteral("个位取整"),
+                               QStringLiteral("十位取整"), QStringLiteral("百位取整")},
+                              2, Rect(240, 0, 90, 32), rockpile::kDefaultTextSize);
+    popbox_jingdu->hide();
+}
+
+void MainForm::CreateResultsPage()
+{
+    ScaledPage* page = JieGuo_DocLayer;
+    lb_jisuanjieguo = MakeLabel(page, page, "lb_jisuanjieguo", QStringLiteral("计算结果"), Rect(88, 10, 192, 33), 24);
+    SetBold(lb_jisuanjieguo);
+    lb_jisuanjieguo->setAlignment(Qt::AlignCenter);
+    rockpile::SetTextColour(lb_jisuanjieguo, kBlue);
+    cbt_PageBook = MakeButton(page, page, "cbt_PageBook", QStringLiteral("1"), 3, Rect(340, 6, 21, 21));
+    cbt_PageBook->setToolTip(QStringLiteral("切换计算书"));
+    meo_jisuanjieguo_Doc = MakeReportView(page, "meo_jisuanjieguo_Doc");
+    meo_jisuanjieguo_Xls = MakeReportView(page, "meo_jisuanjieguo_Xls");
+    meo_jisuanjieguo_Xls->hide();
+    cbt_Exit = MakeButton(page, page, "cbt_Exit", QStringLiteral("返回"), 10, Rect(40, 732, 100, 33));
+    cbt_Save = MakeButton(page, page, "cbt_Save", QStringLiteral("保存"), 10, Rect(224, 732, 100, 33));
+    cbt_sanchu = MakeButton(page, page, "cbt_sanchu", QStringLiteral("x"), 3, Rect(350, 728, 16, 16));
+    cbt_sanchu->setEnabled(false);
+    cbt_sanchu->setToolTip(QStringLiteral("删除最末数据"));
+    tcb_meoFontSize = Name(new QSlider(Qt::Horizontal, page), "tcb_meoFontSize");
+    tcb_meoFontSize->setRange(4, 24);
+    tcb_meoFontSize->setValue(14);
+    tcb_meoFontSize->setToolTip(QStringLiteral("调整字体大小"));
+    page->place(tcb_meoFontSize, Rect(40, 768, 281, 32));
+}
+
+void MainForm::CreateSearchPage()
+{
+    ScaledPage* page = YouHuaFormLayer;
+    lb_youhuabiaoti = MakeLabel(page, page, "lb_youhuabiaoti", QStringLiteral("嵌岩桩优化设计"), Rect(48, 10, 280, 33), 24);
+    SetBold(lb_youhuabiaoti);
+    lb_youhuabiaoti->setAlignment(Qt::AlignCenter);
+    rockpile::SetTextColour(lb_youhuabiaoti, kBlueViolet);
+
+    Grid1_Youhuaxuanxiang = Name(new QTableWidget(13, 5, page), "Grid1_Youhuaxuanxiang");
+    Grid1_Youhuaxuanxiang->setAlternatingRowColors(true);
+    Grid1_Youhuaxuanxiang->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    Grid1_Youhuaxuanxiang->setTabKeyNavigation(true);
+    Grid1_Youhuaxuanxiang->setSelectionMode(QAbstractItemView::SingleSelection);
+    Grid1_Youhuaxuanxiang->horizontalHeader()->setSectionsMovable(true);
+    page->place(Grid1_Youhuaxuanxiang, Rect(4, 56, 362, 350));
+
+    auto resultGrid = [&](const char* name) {
+        auto* grid = Name(new QTableView(page), name);
+        grid->setAlternatingRowColors(true);
+        grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+        grid->setSelectionMode(QAbstractItemView::SingleSelection);
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        grid->horizontalHeader()->setSectionsClickable(true);
+        grid->horizontalHeader()->setSectionsMovable(true);
+        grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+        page->place(grid, Rect(4, 414, 362, 280));
+        return grid;
+    };
+    Grid2_Youhuajieguo = resultGrid("Grid2_Youhuajieguo");
+    Grid3_Youhuasaixuan = resultGrid("Grid3_Youhuasaixuan");
+    Grid3_Youhuasaixuan->hide();
+
+    pb_YH_jingdu = Name(new QProgressBar(page), "pb_YH_jingdu");
+    pb_YH_jingdu->setOrientation(Qt::Horizontal);
+    pb_YH_jingdu->setTextVisible(false);
+    pb_YH_jingdu->hide();
+    page->place(pb_YH_jingdu, Rect(28, 648, 280, 10));
+
+    lb_huzhu = MakeLabel(page, page, "lb_huzhu", QStringLiteral("1、点击表头排序   2、双击获取数据"), Rect(12, 696, 260, 25));
+    cbt_zhangkai = MakeButton(page, page, "cbt_zhangkai", QStringLiteral("展开"), 10, Rect(318, 696, 40, 25));
+    cbt_YHcompute = MakeButton(page, page, "cbt_YHcompute", QStringLiteral("计算"), 10, Rect(32, 732, 70, 33));
+    cbt_YHsaixuan = MakeButton(page, page, "cbt_YHsaixuan", QStringLiteral("筛选"), 10, Rect(112, 732, 70, 33));
+    cbt_YHsaixuan->setEnabled(false);
+    cbt_YHsave = MakeButton(page, page, "cbt_YHsave", QStringLiteral("存盘"), 10, Rect(192, 732, 70, 33));
+    cbt_YHsave->setEnabled(false);
+    cbt_YHfanhui = MakeButton(page, page, "cbt_YHfanhui", QStringLiteral("返回"), 10, Rect(272, 732, 70, 33));
+    lb_YHxingxi = MakeLabel(page, page, "lb_YHxingxi", QString(), Rect(10, 770, 360, 25));
+}
+
+void MainForm::FormCreate()
+{
+    UnsavedReports = 0;
+    SaveTarget = 0;
+    DSortState = 0;
+    RaSortState = 0;
+    reports = rockpile::ReportModel();
+    FillFirstLayerRow();
+    FillSearchPage();
+}
+
+void MainForm::FillFirstLayerRow()
+{
+    const rockpile::RockLayer row = rockpile::RockLayer::StartRow();
+    const std::pair<int, std::string> cells[] = {
+        {rockpile::col::Number, "1"},
+        {rockpile::col::Lr, row.lr},
+        {rockpile::col::Weathering, row.weathering},
+        {rockpile::col::Integrity, row.integrityText},
+        {rockpile::col::Kv, row.kv},
+        {rockpile::col::Frk, row.frk},
+        {rockpile::col::C1Manual, row.c1Manual},
+        {rockpile::col::C2Manual, row.c2Manual},
+        {rockpile::col::Qpa, row.qpaGiven},
+        {rockpile::col::Qra, row.qraGiven},
+    };
+    for (const auto& [column, text] : cells)
+        StringGrid_QB2->setItem(0, column, new QTableWidgetItem(QString::fromStdString(text)));
+}
+
+void MainForm::ConnectHandlers()
+{
+    // Buttons.
+    const std::pair<RoundButton*, void (MainForm::*)()> clicks[] = {
+        {cbt_CopyRight, &MainForm::cbt_CopyRightClick},
+        {cbt_compute, &MainForm::cbt_computeClick},
+        {cbt_View, &MainForm::cbt_ViewClick},
+        {cbt_YouHua, &MainForm::cbt_YouHuaClick},
+        {cbt_tuichu, &MainForm::cbt_tuichuClick},
+        {cbt_kuozhanbiaoge, &MainForm::cbt_kuozhanbiaogeClick},
+        {cbt_JingDu, &MainForm::cbt_JingDuClick},
+        {cbt_PageBook, &MainForm::cbt_PageBookClick},
+        {cbt_Exit, &MainForm::cbt_ExitClick},
+        {cbt_Save, &MainForm::cbt_SaveClick},
+        {cbt_sanchu, &MainForm::cbt_sanchuClick},
+        {cbt_zhangkai, &MainForm::cbt_zhangkaiClick},
+        {cbt_YHcompute, &MainForm::cbt_YHcomputeClick},
+        {cbt_YHsaixuan, &MainForm::cbt_YHsaixuanClick},
+        {cbt_YHsave, &MainForm::cbt_YHsaveClick},
+        {cbt_YHfanhui, &MainForm::cbt_YHfanhuiClick},
+    };
+    for (const auto& [button, handler] : clicks) connect(button, &QPushButton::clicked, this, handler);
+
+    // Input page: a change handler runs when the value changes, by the user or by code;
+    // setting the value already held runs nothing.
+    connect(cbb_jmlx, &QComboBox::currentIndexChanged, this, &MainForm::cbb_jmlxChange);
+    connect(cbe_dd, &EditCombo::committed, this, &MainForm::cbe_ddChange);
+    connect(cbe_tyzd, &EditCombo::committed, this, &MainForm::cbe_tyzdChange);
+    connect(cbb_yanchengshu, &QComboBox::currentIndexChanged, this, &MainForm::cbb_yanchengshuChange);
+    connect(cbb_qiangduzhi, &QComboBox::currentIndexChanged, this, &MainForm::cbb_qiangduzhiChange);
+    connect(cbb_chezhuxishu, &QComboBox::currentIndexChanged, this, &MainForm::cbb_chezhuxishuChange);
+    connect(cbb_wanzhengchengdu, &QComboBox::currentIndexChanged, this, &MainForm::cbb_wanzhengchengduChange);
+    connect(ckb_dixiashui, &QCheckBox::toggled, this, &MainForm::ckb_dixiashuiChange);
+    connect(ckb_ruanzhiyan, &QCheckBox::toggled, this, &MainForm::ckb_ruanzhiyanChange);
+    connect(cbe_zhuanchongkong, &EditCombo::committed, this, &MainForm::cbe_zhuanchongkongChange);
+    connect(StringGrid_QB2, &QTableWidget::currentCellChanged, this, &MainForm::StringGrid_QB2SelectCell);
+    connect(StringGrid_QB2->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            &MainForm::StringGrid_QB2EditingDone);
+
+    // Precision popup and results page.
+    connect(popbox_jingdu, &QComboBox::currentIndexChanged, this, &MainForm::popbox_jingduChange);
+    connect(tcb_meoFontSize, &QSlider::valueChanged, this, &MainForm::tcb_meoFontSizeChange);
+
+    // Design search page.
+    connect(Grid1_Youhuaxuanxiang, &QTableWidget::currentCellChanged, this,
+            &MainForm::Grid1_YouhuaxuanxiangSelectCell);
+    connect(Grid1_Youhuaxuanxiang->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
+        Grid1_YouhuaxuanxiangEditingDone(Grid1_Youhuaxuanxiang->currentRow(),
+                                         Grid1_Youhuaxuanxiang->currentColumn());
+    });
+    connect(Grid2_Youhuajieguo->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &MainForm::Grid2_YouhuajieguoHeaderClick);
+    connect(Grid3_Youhuasaixuan->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &MainForm::Grid3_YouhuasaixuanHeaderClick);
+    connect(Grid2_Youhuajieguo, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        Grid2_YouhuajieguoCellDblClick(index.row(), index.column());
+    });
+    connect(Grid3_Youhuasaixuan, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        Grid3_YouhuasaixuanCellDblClick(index.row(), index.column());
+    });
+}
+
+void MainForm::ClearResultDisplay()
+{
+    edt_Quk->clear();
+    edt_ra->clear();
+    edt_percent->clear();
+    cbt_compute->setEnabled(true);
+    cbt_compute->show();
+    cbt_View->hide();
+}
+
+void MainForm::ShowStatusMessage(const QString& text, const QColor& colour)
+{
+    img_logo->hide();
+    lb_shuoming->show();
+    rockpile::SetTextColour(lb_shuoming, colour);
+    lb_shuoming->setText(text);
+}
+
+void MainForm::CentreOnScreen()
+{
+    QScreen* target = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!target) return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(target->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void MainForm::cbt_tuichuClick() { close(); }
+
+void MainForm::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QLinearGradient background(0, 0, 0, height());
+    background.setColorAt(0, QColor(0xFF1E90FFu));  // dodger blue
+    background.setColorAt(1, QColor(0xFFFFFFFFu));
+    painter.fillRect(rect(), background);
+}
+
+void MainForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    for (ScaledPage* page : {MainFormLayer, JieGuo_DocLayer, YouHuaFormLayer, ComFormLayer})
+        if (page) page->setGeometry(rect());
+}
+
+void MainForm::closeEvent(QCloseEvent* event)
+{
+    // FormClose: nothing is asked and nothing is saved; closing the window ends the
+    // program, also while the About popup is open.
+    event->accept();
+    QCoreApplication::quit();
+}
