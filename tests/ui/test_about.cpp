@@ -1,0 +1,278 @@
+// The About popup: its window, controls, pointer styles of the links, what the clicks
+// would open, and closing on a click outside it.
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "ui/AboutPopup.h"
+#include "ui/Controls.h"
+
+using rockpile::AboutTexts;
+using rockpile::CopyRightForm;
+
+namespace {
+
+const QColor kBlue = QColor::fromRgba(0xFF0000FFu);
+const QColor kRed = QColor::fromRgba(0xFFFF0000u);
+const QColor kBlack = QColor::fromRgba(0xFF000000u);
+
+QLabel* Label(const QWidget& form, const char* name)
+{
+    return form.findChild<QLabel*>(QString::fromLatin1(name));
+}
+
+void MovePointerOver(QWidget* widget)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), widget->mapToGlobal(QPointF(3, 3)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &move);
+}
+
+void MovePointerAway(QWidget* widget)
+{
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(widget, &leave);
+}
+
+AboutTexts WithAddresses()
+{
+    AboutTexts texts;
+    texts.organisationAddress = QStringLiteral("https://org.example/");
+    texts.webAddress = QStringLiteral("https://www.example.org/");
+    texts.mailAddress = QStringLiteral("team@example.org");
+    texts.updateAddress = QStringLiteral("https://www.example.org/rockpile.zip");
+    return texts;
+}
+
+}  // namespace
+
+class TestAbout : public QObject {
+    Q_OBJECT
+private slots:
+    void windowAndControls();
+    void backgroundGradient();
+    void linkStylesFollowThePointer_data();
+    void linkStylesFollowThePointer();
+    void organisationLineShowsAddressWhileHovered();
+    void organisationLineWithoutAddressKeepsItsName();
+    void hoverKeepsOtherFontParts();
+    void clicksOpenTheirAddresses();
+    void inactiveLinksOpenNothing();
+    void clickOutsideCloses();
+};
+
+void TestAbout::windowAndControls()
+{
+    CopyRightForm form;
+    QCOMPARE(form.windowTitle(), QStringLiteral("关于"));
+    QVERIFY(form.windowFlags().testFlag(Qt::Popup));
+    QCOMPARE(form.size(), QSize(260, 330));
+    QVERIFY(!form.testAttribute(Qt::WA_DeleteOnClose));
+
+    struct Expected {
+        const char* name;
+        QRect rect;
+        QString text;
+    };
+    const Expected expected[] = {
+        {"lb_mokuaiming", {0, 16, 265, 33}, QStringLiteral("嵌岩桩承载力计算")},
+        {"lb_chanpin", {0, 48, 265, 17}, QStringLiteral("(工程计算工具)")},
+        {"lB_copyright", {32, 72, 217, 25}, QStringLiteral("© 2026 嵌岩桩计算 开发组")},
+        {"lb_sheji", {32, 104, 100, 25}, QStringLiteral("设计： 开发组")},
+        {"lb_zhucheshi1", {122, 96, 128, 25}, QString()},
+        {"lb_zhuceshi2", {122, 112, 128, 25}, QString()},
+        {"lb_danwei", {32, 128, 218, 25}, QStringLiteral("（嵌岩桩计算开发组）")},
+        {"lb_wangzhilb", {32, 152, 50, 25}, QStringLiteral("网址：")},
+        {"lb_wangzhi", {70, 152, 146, 25}, QString()},
+        {"lb_lianxi", {32, 176, 50, 25}, QStringLiteral("邮箱：")},
+        {"lb_lianxiUr", {70, 176, 146, 25}, QString()},
+        {"ImageQQ", {72, 212, 100, 100}, QString()},
+    };
+    for (const Expected& e : expected) {
+        QLabel* label = Label(form, e.name);
+        QVERIFY2(label, e.name);
+        QCOMPARE(label->geometry(), e.rect);
+        QCOMPARE(label->text(), e.text);
+    }
+    auto* update = form.findChild<QPushButton*>(QStringLiteral("cbt_update"));
+    QVERIFY(update);
+    QCOMPARE(update->text(), QStringLiteral("更新"));
+    QCOMPARE(update->geometry(), QRect(216, 156, 20, 40));
+
+    QLabel* title = Label(form, "lb_mokuaiming");
+    QVERIFY(title->font().bold());
+    QCOMPARE(title->font().pixelSize(), 18);
+    QCOMPARE(rockpile::TextColour(title), kBlue);
+    QVERIFY(title->alignment().testFlag(Qt::AlignHCenter));
+    QCOMPARE(Label(form, "lb_chanpin")->font().pixelSize(), 14);
+    QCOMPARE(Label(form, "lb_danwei")->font().pixelSize(), 10);
+    QCOMPARE(rockpile::TextColour(Label(form, "lb_danwei")), kBlack);
+    QCOMPARE(rockpile::TextColour(Label(form, "lb_wangzhi")), kBlue);
+    QCOMPARE(rockpile::TextColour(Label(form, "lb_lianxiUr")), kBlue);
+    QCOMPARE(Label(form, "ImageQQ")->pixmap().isNull(), true);
+}
+
+void TestAbout::backgroundGradient()
+{
+    CopyRightForm form;
+    const QImage image = form.grab().toImage();
+    // Salmon at the top edge, pale pink from 0.52 of the height down.
+    const QColor top = image.pixelColor(2, 0);
+    QVERIFY2(qAbs(top.red() - 0xF4) <= 2 && qAbs(top.green() - 0x8D) <= 3
+                 && qAbs(top.blue() - 0x72) <= 3,
+             qPrintable(top.name()));
+    for (int y : {int(330 * 0.53), 329}) {
+        QCOMPARE(image.pixelColor(2, y), QColor::fromRgba(0xFFFEE9E9u));
+    }
+    const QColor middle = image.pixelColor(2, 330 / 4);
+    QVERIFY(middle.green() > 0x8D && middle.green() < 0xE9);
+}
+
+void TestAbout::linkStylesFollowThePointer_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("web address") << QStringLiteral("lb_wangzhi");
+    QTest::newRow("mail address") << QStringLiteral("lb_lianxiUr");
+}
+
+void TestAbout::linkStylesFollowThePointer()
+{
+    QFETCH(QString, name);
+    CopyRightForm form(WithAddresses());
+    auto* label = form.findChild<QLabel*>(name);
+    QVERIFY(label);
+    const QString text = label->text();
+
+    for (int pass = 0; pass < 2; ++pass) {  // the handlers set the same values each time
+        MovePointerOver(label);
+        MovePointerOver(label);
+        QVERIFY(label->font().bold());
+        QVERIFY(label->font().underline());
+        QCOMPARE(rockpile::TextColour(label), kRed);
+        QCOMPARE(label->text(), text);
+
+        MovePointerAway(label);
+        QVERIFY(!label->font().bold());
+        QVERIFY(!label->font().underline());
+        QCOMPARE(rockpile::TextColour(label), kBlue);
+        QCOMPARE(label->text(), text);
+    }
+    QCOMPARE(label->cursor().shape(), Qt::ArrowCursor);
+}
+
+void TestAbout::organisationLineShowsAddressWhileHovered()
+{
+    CopyRightForm form(WithAddresses());
+    QLabel* label = Label(form, "lb_danwei");
+    QCOMPARE(label->text(), QStringLiteral("（嵌岩桩计算开发组）"));
+
+    MovePointerOver(label);
+    QCOMPARE(label->text(), QStringLiteral("https://org.example/"));
+    QVERIFY(label->font().bold());
+    QVERIFY(label->font().underline());
+    QCOMPARE(rockpile::TextColour(label), kRed);
+
+    MovePointerAway(label);
+    // Back with ASCII parentheses, not the full-width ones of the start.
+    QCOMPARE(label->text(), QStringLiteral("(嵌岩桩计算开发组)"));
+    QVERIFY(!label->font().bold());
+    QVERIFY(!label->font().underline());
+    QCOMPARE(rockpile::TextColour(label), kBlack);
+}
+
+void TestAbout::organisationLineWithoutAddressKeepsItsName()
+{
+    CopyRightForm form;
+    QLabel* label = Label(form, "lb_danwei");
+    MovePointerOver(label);
+    QCOMPARE(label->text(), QStringLiteral("(嵌岩桩计算开发组)"));
+    QVERIFY(label->font().bold() && label->font().underline());
+    QCOMPARE(rockpile::TextColour(label), kRed);
+    MovePointerAway(label);
+    QCOMPARE(label->text(), QStringLiteral("(嵌岩桩计算开发组)"));
+    QCOMPARE(rockpile::TextColour(label), kBlack);
+}
+
+void TestAbout::hoverKeepsOtherFontParts()
+{
+    CopyRightForm form(WithAddresses());
+    QLabel* label = Label(form, "lb_wangzhi");
+    QFont before = label->font();
+    before.setItalic(true);
+    label->setFont(before);
+    MovePointerOver(label);
+    QVERIFY(label->font().italic());
+    QCOMPARE(label->font().pixelSize(), before.pixelSize());
+    QCOMPARE(label->font().family(), before.family());
+    MovePointerAway(label);
+    QCOMPARE(label->font(), before);
+}
+
+void TestAbout::clicksOpenTheirAddresses()
+{
+    CopyRightForm form(WithAddresses());
+    QList<QUrl> opened;
+    form.urlOpener = [&](const QUrl& url) { opened.append(url); };
+    form.ShowCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    QTest::mouseClick(Label(form, "lb_danwei"), Qt::LeftButton);
+    QTest::mouseClick(Label(form, "lb_wangzhi"), Qt::LeftButton);
+    QTest::mouseClick(Label(form, "lb_lianxiUr"), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("cbt_update")), Qt::LeftButton);
+    // Labels that are not links do nothing.
+    QTest::mouseClick(Label(form, "lb_mokuaiming"), Qt::LeftButton);
+    QTest::mouseClick(Label(form, "lB_copyright"), Qt::LeftButton);
+
+    const QList<QUrl> expected{QUrl("https://org.example/"), QUrl("https://www.example.org/"),
+                               QUrl("mailto:team@example.org"),
+                               QUrl("https://www.example.org/rockpile.zip")};
+    QCOMPARE(opened, expected);
+    QVERIFY(form.isVisible());  // the window stays open
+}
+
+void TestAbout::inactiveLinksOpenNothing()
+{
+    CopyRightForm form;
+    int opened = 0;
+    form.urlOpener = [&](const QUrl&) { ++opened; };
+    form.ShowCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    for (const char* name : {"lb_danwei", "lb_wangzhi", "lb_lianxiUr"})
+        QTest::mouseClick(Label(form, name), Qt::LeftButton);
+    QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("cbt_update")), Qt::LeftButton);
+    QCOMPARE(opened, 0);
+    QVERIFY(form.isVisible());
+}
+
+void TestAbout::clickOutsideCloses()
+{
+    QWidget main;
+    main.resize(370, 800);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&main));
+
+    CopyRightForm form;
+    form.ShowCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(QApplication::activePopupWidget(), &form);
+
+    // A press anywhere outside the popup closes (hides) it.
+    const QPoint outside = form.mapFromGlobal(form.frameGeometry().topLeft() - QPoint(20, 20));
+    QTest::mouseClick(&form, Qt::LeftButton, Qt::NoModifier, outside);
+    QTRY_VERIFY(!form.isVisible());
+
+    // It shows again, with its labels as they were left.
+    QLabel* label = Label(form, "lb_danwei");
+    MovePointerOver(label);
+    MovePointerAway(label);
+    form.ShowCentred();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QCOMPARE(label->text(), QStringLiteral("(嵌岩桩计算开发组)"));
+}
+
+QTEST_MAIN(TestAbout)
+#include "test_about.moc"

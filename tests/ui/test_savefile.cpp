@@ -1,0 +1,273 @@
+// Result files: GBK bytes, CR LF placement, refusal of unencodable text before anything
+// is written, and saves that fail without touching the earlier file.
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ui/SaveFile.h"
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+using rockpile::LineEnds;
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
+    return file.readAll();
+}
+
+void WriteRaw(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+#ifdef Q_OS_UNIX
+// Limits the size of any file this process writes, as a full disk would; the signal
+// that the limit raises is ignored so that the write fails with an error instead.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+#endif
+
+}  // namespace
+
+class TestSaveFile : public QObject {
+    Q_OBJECT
+private slots:
+    void fileNames();
+    void pathUsesPlatformSeparator();
+    void bytes_data();
+    void bytes();
+    void writtenFileHoldsExactBytes();
+    void overwritesEarlierFile();
+    void unencodableCharacterRefusedBeforeWriting_data();
+    void unencodableCharacterRefusedBeforeWriting();
+    void missingFolderFails();
+    void targetThatIsAFolderFails();
+    void readOnlyFolderKeepsEarlierFile();
+    void fullDiskKeepsEarlierFile();
+};
+
+void TestSaveFile::fileNames()
+{
+    QCOMPARE(rockpile::TextReportFileName(),
+             QStringLiteral("嵌岩桩计算书(依据DBJ15-31-2016)_文本.txt"));
+    QCOMPARE(rockpile::TableReportFileName(),
+             QStringLiteral("嵌岩桩计算书(依据DBJ15-31-2016)_表格.txt"));
+    QCOMPARE(rockpile::SearchResultFileName(),
+             QStringLiteral("嵌岩桩优化计算原始结果(依据DBJ15-31-2016)_表格.txt"));
+    QCOMPARE(rockpile::FilteredResultFileName(),
+             QStringLiteral("嵌岩桩优化计算筛选结果(依据DBJ15-31-2016)_表格.txt"));
+}
+
+void TestSaveFile::pathUsesPlatformSeparator()
+{
+    const QString folder = QDir::toNativeSeparators(QDir::tempPath());
+    QCOMPARE(rockpile::ResultFilePath(folder, QStringLiteral("a.txt")),
+             folder + QDir::separator() + QStringLiteral("a.txt"));
+}
+
+void TestSaveFile::bytes_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<bool>("crlfAfterEach");
+    QTest::addColumn<QByteArray>("expected");
+
+    // 嵌 C7B6, 岩 D1D2, 桩 D7AE, μ A6CC, ： A3BA, 《 A1B6, 》 A1B7
+    QTest::newRow("report: none") << QStringList{} << false << QByteArray();
+    QTest::newRow("report: one line") << QStringList{"嵌岩桩"} << false
+                                      << QByteArray::fromHex("c7b6d1d2d7ae");
+    QTest::newRow("report: two lines") << QStringList{"ab", "μ(m)"} << false
+                                       << QByteArray("ab\r\n\xa6\xcc(m)");
+    QTest::newRow("report: empty lines") << QStringList{"", "", ""} << false
+                                         << QByteArray("\r\n\r\n");
+    QTest::newRow("report: trailing blank kept")
+        << QStringList{"x  ", "《》："} << false << QByteArray("x  \r\n\xa1\xb6\xa1\xb7\xa3\xba");
+    QTest::newRow("search file: none") << QStringList{} << true << QByteArray();
+    QTest::newRow("search file: one line") << QStringList{"ZH-1"} << true
+                                           << QByteArray("ZH-1\r\n");
+    QTest::newRow("search file: two lines") << QStringList{"桩", ""} << true
+                                            << QByteArray("\xd7\xae\r\n\r\n");
+}
+
+void TestSaveFile::bytes()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(bool, crlfAfterEach);
+    QFETCH(QByteArray, expected);
+
+    std::vector<std::string> utf8;
+    for (const QString& line : lines) utf8.push_back(line.toStdString());
+    QByteArray bytes("junk");
+    QString error;
+    QVERIFY(rockpile::EncodeLines(utf8, crlfAfterEach ? LineEnds::AfterEach : LineEnds::Between,
+                                  bytes, error));
+    QCOMPARE(bytes, expected);
+    QVERIFY(error.isEmpty());
+}
+
+void TestSaveFile::writtenFileHoldsExactBytes()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = rockpile::ResultFilePath(dir.path(), rockpile::TextReportFileName());
+    QString error;
+    QVERIFY2(rockpile::WriteLines(path, {"计算时间：", "嵌岩桩"}, LineEnds::Between, error),
+             qPrintable(error));
+    QCOMPARE(ReadAll(path), QByteArray::fromHex("bcc6cbe3cab1bce4a3ba0d0ac7b6d1d2d7ae"));
+
+    // An empty report gives an empty file, replacing the earlier one.
+    QVERIFY2(rockpile::WriteLines(path, {}, LineEnds::Between, error), qPrintable(error));
+    QVERIFY(QFile::exists(path));
+    QCOMPARE(ReadAll(path), QByteArray());
+    // Only the target is left in the folder: no temporary file stays behind.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{rockpile::TextReportFileName()});
+}
+
+void TestSaveFile::overwritesEarlierFile()
+{
+    QTemporaryDir dir;
+    const QString path = rockpile::ResultFilePath(dir.path(), rockpile::TableReportFileName());
+    WriteRaw(path, QByteArray(5000, 'z'));
+    QString error;
+    QVERIFY(rockpile::WriteLines(path, {"a", "b"}, LineEnds::AfterEach, error));
+    QCOMPARE(ReadAll(path), QByteArray("a\r\nb\r\n"));
+}
+
+void TestSaveFile::unencodableCharacterRefusedBeforeWriting_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("named");
+
+    QTest::newRow("snowman in line 2") << QStringList{"桩", "ab☃c"}
+                                       << QStringLiteral("第2行第3个字符“☃”(U+2603)");
+    QTest::newRow("copyright sign") << QStringList{"©"} << QStringLiteral("第1行第1个字符“©”(U+00A9)");
+    QTest::newRow("character outside the basic plane")
+        << QStringList{"", "桩桩😀"} << QStringLiteral("第2行第3个字符“😀”(U+1F600)");
+}
+
+void TestSaveFile::unencodableCharacterRefusedBeforeWriting()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, named);
+
+    std::vector<std::string> utf8;
+    for (const QString& line : lines) utf8.push_back(line.toStdString());
+
+    QByteArray bytes;
+    QString error;
+    QVERIFY(!rockpile::EncodeLines(utf8, LineEnds::Between, bytes, error));
+    QVERIFY2(error.contains(named), qPrintable(error));
+
+    // Neither a new file nor a change to an earlier one.
+    QTemporaryDir dir;
+    const QString fresh = rockpile::ResultFilePath(dir.path(), QStringLiteral("fresh.txt"));
+    error.clear();
+    QVERIFY(!rockpile::WriteLines(fresh, utf8, LineEnds::Between, error));
+    QVERIFY(error.contains(named));
+    QVERIFY(!QFile::exists(fresh));
+
+    const QString earlier = rockpile::ResultFilePath(dir.path(), QStringLiteral("earlier.txt"));
+    WriteRaw(earlier, "earlier");
+    QVERIFY(!rockpile::WriteLines(earlier, utf8, LineEnds::AfterEach, error));
+    QCOMPARE(ReadAll(earlier), QByteArray("earlier"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"earlier.txt"});
+}
+
+void TestSaveFile::missingFolderFails()
+{
+    QTemporaryDir dir;
+    const QString path = rockpile::ResultFilePath(dir.filePath(QStringLiteral("missing")),
+                                                  rockpile::TextReportFileName());
+    QString error;
+    QVERIFY(!rockpile::WriteLines(path, {"a"}, LineEnds::Between, error));
+    QVERIFY2(error.startsWith(QStringLiteral("文件无法保存：") + path + QLatin1Char('\n')),
+             qPrintable(error));
+    // The system's own text follows the path.
+    QVERIFY(error.size() > (QStringLiteral("文件无法保存：") + path + QLatin1Char('\n')).size());
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(!QDir(dir.filePath(QStringLiteral("missing"))).exists());
+}
+
+void TestSaveFile::targetThatIsAFolderFails()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(rockpile::TableReportFileName());
+    QVERIFY(QDir().mkdir(path));
+    QString error;
+    QVERIFY(!rockpile::WriteLines(path, {"a"}, LineEnds::Between, error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(QFileInfo(path).isDir());
+}
+
+void TestSaveFile::readOnlyFolderKeepsEarlierFile()
+{
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0) QSKIP("folder permissions do not bind the superuser");
+#endif
+    QTemporaryDir dir;
+    const QString path = rockpile::ResultFilePath(dir.path(), rockpile::TextReportFileName());
+    WriteRaw(path, "earlier");
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+    QString error;
+    const bool written = rockpile::WriteLines(path, {"new"}, LineEnds::Between, error);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(!written);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(ReadAll(path), QByteArray("earlier"));
+}
+
+void TestSaveFile::fullDiskKeepsEarlierFile()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs a file size limit");
+#else
+    QTemporaryDir dir;
+    const QString path = rockpile::ResultFilePath(dir.path(), rockpile::TableReportFileName());
+    WriteRaw(path, "earlier");
+    const std::vector<std::string> lines(200, std::string(100, 'x'));
+    QString error;
+    bool written = true;
+    {
+        const FileSizeLimit limit(4096);
+        written = rockpile::WriteLines(path, lines, LineEnds::Between, error);
+    }
+    QVERIFY(!written);
+    QVERIFY2(error.startsWith(QStringLiteral("文件无法保存：") + path), qPrintable(error));
+    QCOMPARE(ReadAll(path), QByteArray("earlier"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{rockpile::TableReportFileName()});
+#endif
+}
+
+QTEST_MAIN(TestSaveFile)
+#include "test_savefile.moc"
