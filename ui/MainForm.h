@@ -12,13 +12,20 @@
 // Handlers take no arguments unless they are grid events; grid events carry
 // (row, column) or the column of a header, in that order.
 
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include "core/PileInput.h"
 #include "report/Reports.h"
 #include "report/TimeStamp.h"
+#include "ui/Permissions.h"
 
 class QCheckBox;
 class QComboBox;
@@ -135,10 +142,42 @@ private:
     rockpile::PileInput ReadPileInput() const;
 
     // --- results page, saving, About (ResultsPage.cpp)
+public:
+    // Shows the lines of both reports in their views, each scrolled to the top. The
+    // compute run calls it after every report step.
+    void RefreshReportViews();
+    // The result callback of the storage permission request: writes the report shown on
+    // the results page, or the visible list of the design search page.
+    void SaveResults(const QStringList& permissions,
+                     const std::vector<rockpile::PermissionStatus>& grantResults);
+    // The rationale callback of the storage permission request; closing the message
+    // box resumes the request.
+    void ShowStorageRationale(const QStringList& permissions, const std::function<void()>& resume);
+
+    // The platform's name of the permission to write to storage: none on a desktop.
+    QString FPermissionWriteExternalStorage;
+    // The permission service; empty means the desktop service, which grants at once.
+    std::shared_ptr<rockpile::PermissionService> permissionService;
+    // The folder the result files go to; empty means the user's documents folder.
+    std::function<QString()> documentsPath;
+
+private:
+    void SetReportFontSize(QWidget* view, int size);
+    // Writes `lines` to `fileName` in the documents folder; on failure tells the user
+    // why and returns false.
+    bool SaveLines(const std::vector<std::string>& lines, const QString& fileName,
+                   bool lineEndAfterLast);
+    void ShowMessage(const QString& text, const std::function<void()>& onClosed = {});
+    // The About window, created on first use; it has no owner and lives as long as the
+    // main window.
+    std::unique_ptr<QWidget> CopyRightForm;
 
     // --- design search page (SearchPage.cpp)
     // Fills the search item table and the headers of the search result grids.
     void FillSearchPage();
+    // The lines and the file name of the result list that the search page shows (all
+    // candidates or the filtered ones); false when neither grid is visible with rows.
+    bool VisibleSearchFile(std::vector<std::string>& lines, QString& fileName);
 
     // Pages.
     rockpile::ScaledPage* MainFormLayer = nullptr;

@@ -4,6 +4,8 @@
 
 void MainForm::FillSearchPage() {}
 
+bool MainForm::VisibleSearchFile(std::vector<std::string>&, QString&) { return false; }
+
 void MainForm::cbt_YouHuaClick() {}
 
 void MainForm::cbt_YHfanhuiClick() {}
