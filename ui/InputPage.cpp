@@ -1,18 +1,213 @@
 // The input page: the section controls, the rock controls and the layer table.
+//
+// The visible columns of the layer table and the enabled rock controls follow from the
+// strength mode, the coefficient mode, the interpolation basis, the expanded state and
+// the bored-pile mark alone; every handler that changes one of them applies the whole
+// rule set (RockRules) once, then does its own further effects.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTableWidget>
+
+#include "core/PileInput.h"
+#include "ui/Controls.h"
+#include "ui/LayerTable.h"
 #include "ui/MainForm.h"
 
-void MainForm::cbb_jmlxChange() {}
-void MainForm::cbe_ddChange() {}
-void MainForm::cbe_tyzdChange() {}
-void MainForm::cbb_yanchengshuChange() {}
-void MainForm::cbb_qiangduzhiChange() {}
-void MainForm::cbb_chezhuxishuChange() {}
-void MainForm::cbb_wanzhengchengduChange() {}
-void MainForm::cbt_kuozhanbiaogeClick() {}
-void MainForm::ckb_dixiashuiChange() {}
-void MainForm::ckb_ruanzhiyanChange() {}
-void MainForm::cbe_zhuanchongkongChange() {}
-void MainForm::StringGrid_QB2SelectCell(int, int) {}
-void MainForm::StringGrid_QB2EditingDone() {}
-void MainForm::ApplyCoefficientColumns() {}
-bool MainForm::LayerTableExpanded() const { return false; }
+namespace {
+
+const QColor kRed(0xFFFF0000u);
+const QColor kMagenta(0xFFFF00FFu);
+const QColor kBlack(0xFF000000u);
+
+const QString kExpand = QStringLiteral("展开");
+const QString kFold = QStringLiteral("折叠");
+
+// A decimal number as the user types it: blanks around it, an optional sign, an
+// optional exponent; the decimal point is ".".
+bool ConvertNumber(const QString& text, double& value)
+{
+    return rockpile::TryConvertNumber(text.toStdString(), value);
+}
+
+QStringList Steps(int first, int last, int step)
+{
+    QStringList items;
+    for (int v = first; v <= last; v += step) items << QString::number(v);
+    return items;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- pile section
+
+void MainForm::cbb_jmlxChange()
+{
+    const int item = cbb_jmlx->currentIndex();
+    if (item == 2) {
+        lb_dd->setText(QStringLiteral("矩形长边尺寸    a (mm)"));
+        lb_tyzd->setText(QStringLiteral("矩形短边尺寸    b (mm)"));
+        lb_tyzd->setEnabled(true);
+        cbe_tyzd->setEnabled(true);
+        cbe_tyzd->replaceItems(Steps(1000, 2000, 100));
+        cbe_tyzd->setCurrentIndex(0);  // "1000"; runs cbe_tyzdChange when the text changes
+    } else {
+        lb_dd->setText(QStringLiteral("桩  身   直   径    d (mm)"));
+        lb_tyzd->setText(QStringLiteral("椭圆直段长度    c (mm)"));
+        const bool ellipse = item == 1;
+        lb_tyzd->setEnabled(ellipse);
+        cbe_tyzd->setEnabled(ellipse);
+        cbe_tyzd->replaceItems(Steps(100, 1200, 100));
+        if (ellipse)
+            cbe_tyzd->setCurrentIndex(4);  // "500"
+        else
+            cbe_tyzd->setText(QStringLiteral("0"));
+    }
+    ClearResultDisplay();
+}
+
+void MainForm::cbe_ddChange()
+{
+    ClearResultDisplay();
+    double value = 0;
+    if (ConvertNumber(cbe_dd->currentText(), value) && value > 0) {
+        lb_shuoming->setText(QString());
+        rockpile::SetTextColour(cbe_dd, kBlack);
+    } else {
+        ShowStatusMessage(QStringLiteral("桩身直径数据有错"), kRed);
+        rockpile::SetTextColour(cbe_dd, kRed);
+    }
+}
+
+void MainForm::cbe_tyzdChange()
+{
+    ClearResultDisplay();
+    double value = 0;
+    if (ConvertNumber(cbe_tyzd->currentText(), value) && value >= 0) {
+        lb_shuoming->setText(QString());
+        rockpile::SetTextColour(cbe_tyzd, kBlack);
+    } else {
+        ShowStatusMessage(QStringLiteral("椭圆直段长度数据有错"), kRed);
+        rockpile::SetTextColour(cbe_tyzd, kRed);
+    }
+}
+
+// ---------------------------------------------------------------- rock parameters
+
+bool MainForm::LayerTableExpanded() const { return cbt_kuozhanbiaoge->text() == kFold; }
+
+void MainForm::ApplyCoefficientColumns()
+{
+    const rockpile::RockControlRules rules =
+        rockpile::RockRules(cbb_qiangduzhi->currentIndex(), cbb_chezhuxishu->currentIndex(),
+                            cbb_wanzhengchengdu->currentIndex(), LayerTableExpanded(),
+                            ckb_dixiashui->isChecked());
+    for (int c = 0; c < rockpile::col::Count; ++c)
+        StringGrid_QB2->setColumnHidden(c, !rules.columnVisible[static_cast<size_t>(c)]);
+    lb_chezhuxishu->setEnabled(rules.coefficientModeEnabled);
+    cbb_chezhuxishu->setEnabled(rules.coefficientModeEnabled);
+    for (QWidget* w : std::initializer_list<QWidget*>{lb_wanzhengchengdu, cbb_wanzhengchengdu,
+                                                      ckb_dixiashui, ckb_ruanzhiyan})
+        w->setEnabled(rules.interpolationEnabled);
+    lb_zhuanchongkong->setEnabled(rules.reductionEnabled);
+    cbe_zhuanchongkong->setEnabled(rules.reductionEnabled);
+}
+
+void MainForm::cbb_yanchengshuChange()
+{
+    // Rows beyond the new count go with their cells; new rows hold only their number.
+    const int n = cbb_yanchengshu->currentIndex() + 1;
+    StringGrid_QB2->setRowCount(n);
+    for (int row = 0; row < n; ++row) {
+        const QString number = QString::number(row + 1);
+        if (QTableWidgetItem* item = StringGrid_QB2->item(row, rockpile::col::Number))
+            item->setText(number);
+        else
+            StringGrid_QB2->setItem(row, rockpile::col::Number, new QTableWidgetItem(number));
+    }
+    ClearResultDisplay();
+}
+
+void MainForm::cbb_qiangduzhiChange()
+{
+    ApplyCoefficientColumns();
+    lb_guifan2->setText(cbb_qiangduzhi->currentIndex() == 0
+                            ? QStringLiteral("单桩竖向承载力特征值计算依据：第10.2.5条")
+                            : QStringLiteral("单桩竖向承载力特征值计算依据：第10.2.4条"));
+    ClearResultDisplay();
+}
+
+void MainForm::cbb_chezhuxishuChange()
+{
+    ApplyCoefficientColumns();
+    if (cbb_chezhuxishu->currentIndex() == 1) {
+        rockpile::SetTextColour(lb_chezhuxishu, kBlack);
+        ShowStatusMessage(QString(), kBlack);
+    } else {
+        rockpile::SetTextColour(lb_chezhuxishu, kRed);
+        ShowStatusMessage(QStringLiteral("提示：指定的系数需自行确定其合理性"), kMagenta);
+    }
+    ClearResultDisplay();
+}
+
+void MainForm::cbb_wanzhengchengduChange()
+{
+    ApplyCoefficientColumns();
+    ClearResultDisplay();
+}
+
+void MainForm::cbt_kuozhanbiaogeClick()
+{
+    cbt_kuozhanbiaoge->setText(LayerTableExpanded() ? kExpand : kFold);
+    ApplyCoefficientColumns();
+}
+
+void MainForm::ckb_dixiashuiChange()
+{
+    ApplyCoefficientColumns();
+    ClearResultDisplay();
+}
+
+void MainForm::ckb_ruanzhiyanChange() { ClearResultDisplay(); }
+
+void MainForm::cbe_zhuanchongkongChange()
+{
+    const QString text = cbe_zhuanchongkong->currentText();
+    double factor = 0;
+    if (!ConvertNumber(text, factor)) {
+        // The conversion error, reported as the platform reports an error that a
+        // handler leaves: a message box that does not hold up the window.
+        auto* box = new QMessageBox(QMessageBox::Critical, windowTitle(),
+                                    QStringLiteral("'%1' is not a valid floating point value").arg(text),
+                                    QMessageBox::Ok, this);
+        box->setObjectName(QStringLiteral("ConversionErrorBox"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+        return;
+    }
+    if (factor < 0 || factor > 1) {
+        ShowStatusMessage(QStringLiteral("钻冲孔桩折减系数有错"), kRed);
+        return;
+    }
+    rockpile::SetTextColour(lb_shuoming, kBlack);
+    lb_shuoming->setText(QString());
+    cbt_compute->setEnabled(true);
+    cbt_compute->show();
+    cbt_View->hide();
+}
+
+// ---------------------------------------------------------------- layer table
+
+void MainForm::StringGrid_QB2SelectCell(int /*row*/, int column)
+{
+    StringGrid_QB2->setEditTriggers(rockpile::IsLayerInputColumn(column)
+                                        ? QAbstractItemView::DoubleClicked |
+                                              QAbstractItemView::SelectedClicked |
+                                              QAbstractItemView::EditKeyPressed |
+                                              QAbstractItemView::AnyKeyPressed
+                                        : QAbstractItemView::NoEditTriggers);
+}
+
+void MainForm::StringGrid_QB2EditingDone() { ClearResultDisplay(); }

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -92,11 +93,28 @@ void SetBold(QWidget* widget)
 }
 
 // The report views line up their columns by counting a wide character as two narrow
-// ones, which holds on screen only in a monospaced CJK font.
+// ones, which holds on screen only in a font whose narrow characters share one width
+// and whose wide characters are exactly twice as wide. "SimHei" is such a font; of the
+// free CJK fonts, "WenQuanYi Zen Hei Mono" is (the Latin letters of "WenQuanYi Micro
+// Hei Mono" are 0.6 of a wide character, which lets the columns drift).
+bool LinesUpTwoToOne(const QString& family)
+{
+    QFont font(family);
+    font.setPixelSize(14);
+    const QFontMetricsF metrics(font);
+    const double narrow = metrics.horizontalAdvance(QLatin1Char('a'));
+    return narrow > 0 && metrics.horizontalAdvance(QLatin1Char('W')) == narrow &&
+           metrics.horizontalAdvance(QLatin1Char('i')) == narrow &&
+           metrics.horizontalAdvance(QChar(0x6869)) == 2 * narrow;  // 桩
+}
+
 QString ReportFontFamily()
 {
-    const QStringList families = QFontDatabase::families();
-    if (families.contains(QStringLiteral("SimHei"))) return QStringLiteral("SimHei");
+    const QStringList installed = QFontDatabase::families();
+    for (const char* candidate : {"SimHei", "WenQuanYi Zen Hei Mono", "Noto Sans Mono CJK SC"}) {
+        const QString family = QString::fromLatin1(candidate);
+        if (installed.contains(family) && LinesUpTwoToOne(family)) return family;
+    }
     return QStringLiteral("WenQuanYi Micro Hei Mono");
 }
 
