@@ -9,6 +9,7 @@
 
 #include "ui/AboutPopup.h"
 #include "ui/Controls.h"
+#include "ui/MainForm.h"
 
 using rockpile::AboutTexts;
 using rockpile::CopyRightForm;
@@ -62,6 +63,7 @@ private slots:
     void clicksOpenTheirAddresses();
     void inactiveLinksOpenNothing();
     void clickOutsideCloses();
+    void copyrightButtonKeepsOneWindow();
 };
 
 void TestAbout::windowAndControls()
@@ -272,6 +274,47 @@ void TestAbout::clickOutsideCloses()
     form.ShowCentred();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(label->text(), QStringLiteral("(嵌岩桩计算开发组)"));
+}
+
+void TestAbout::copyrightButtonKeepsOneWindow()
+{
+    const auto aboutWindows = [] {
+        QList<QWidget*> found;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<CopyRightForm*>(widget)) found.append(widget);
+        return found;
+    };
+    QVERIFY(aboutWindows().isEmpty());
+    {
+        MainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* button = form.findChild<QPushButton*>(QStringLiteral("cbt_CopyRight"));
+        QCOMPARE(button->toolTip(), QStringLiteral("版权信息"));
+        // Not created before the first press.
+        QVERIFY(aboutWindows().isEmpty());
+
+        button->click();
+        QCOMPARE(aboutWindows().size(), 1);
+        QWidget* about = aboutWindows().first();
+        QVERIFY(about->isVisible());
+        QVERIFY(!about->parentWidget());  // no owner
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+
+        // A press on the main window closes it; it is kept, hidden.
+        QTest::mouseClick(about, Qt::LeftButton, Qt::NoModifier,
+                          about->mapFromGlobal(form.mapToGlobal(QPoint(10, 400))));
+        QTRY_VERIFY(!about->isVisible());
+        QCOMPARE(aboutWindows(), QList<QWidget*>{about});
+
+        button->click();
+        button->click();
+        QCOMPARE(aboutWindows(), QList<QWidget*>{about});
+        QVERIFY(about->isVisible());
+        about->close();
+    }
+    // It goes with the main window.
+    QVERIFY(aboutWindows().isEmpty());
 }
 
 QTEST_MAIN(TestAbout)
