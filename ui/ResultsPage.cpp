@@ -1,13 +1,11 @@
 // The results page: moves to and from it, the report views, saving, deleting the last
 // entry, and the About button.
-#include <QFontDatabase>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSlider>
 
 #include "ui/AboutPopup.h"
-#include "ui/Controls.h"
 #include "ui/MainForm.h"
 #include "ui/SaveFile.h"
 #include "ui/ScaledPage.h"
@@ -17,22 +15,6 @@ namespace {
 const QString kNoPermission = QStringLiteral("无权存盘");
 const QString kStorageRationale = QStringLiteral("需要存贮权限，否则计算结果不能存盘");
 const QString kNoDocumentsFolder = QStringLiteral("找不到“文档”文件夹，计算结果未能存盘");
-
-// The reports line up their columns by counting a wide character as two narrow ones, so
-// they need a font whose narrow glyphs share one width and whose wide glyphs are exactly
-// twice that. The first family found is used; the last resort keeps the view's font.
-QString ReportFontFamily(const QString& current)
-{
-    static const QStringList preferred{
-        QStringLiteral("SimHei"),
-        QStringLiteral("WenQuanYi Zen Hei Mono"),
-        QStringLiteral("Noto Sans Mono CJK SC"),
-    };
-    const QStringList installed = QFontDatabase::families();
-    for (const QString& family : preferred)
-        if (installed.contains(family)) return family;
-    return current;
-}
 
 QString JoinLines(const std::vector<std::string>& lines)
 {
@@ -55,12 +37,6 @@ void MainForm::RefreshReportViews()
 
 void MainForm::SetReportFontSize(QWidget* view, int size)
 {
-    QFont font = view->font();
-    const QString family = ReportFontFamily(font.family());
-    if (font.family() != family) {
-        font.setFamily(family);
-        view->setFont(font);
-    }
     // The page keeps the size as a design size and scales it with the window.
     JieGuo_DocLayer->setTextSize(view, size);
 }
