@@ -6,6 +6,7 @@
 #include <QSlider>
 
 #include "ui/AboutPopup.h"
+#include "ui/Controls.h"
 #include "ui/MainForm.h"
 #include "ui/SaveFile.h"
 #include "ui/ScaledPage.h"
