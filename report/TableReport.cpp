@@ -1,0 +1,95 @@
+// The table report: one line of 150 columns per calculation under a common header.
+
+#include <string>
+
+#include "report/Format.h"
+#include "report/ReportLines.h"
+
+namespace rockpile {
+
+namespace {
+
+std::string S(int count) { return Spaces(count); }
+std::string L(std::string_view text, int width) { return PadLeft(text, ' ', width); }
+std::string R(std::string_view text, int width) { return PadRight(text, ' ', width); }
+std::string C(std::string_view text, int width) { return PadCenter(text, ' ', width); }
+std::string F(double value, int precision, int decimals)
+{
+    return FormatFixed(value, precision, decimals);
+}
+
+const char* const kRule150 =
+    "------------------------------------------------------------------------------------------"
+    "------------------------------------------------------------";
+
+}  // namespace
+
+std::vector<std::string> TableReportHeader()
+{
+    return {
+        "========================================================== 嵌岩桩计算书 "
+        "==============================================================================",
+        kRule150,
+        " 基    桩  桩身截面  桩身直径  椭圆直段  矩形长边  矩形短边  桩身面积  桩身周长  嵌岩深度  "
+        "桩侧阻力  桩侧阻力  桩端阻力  桩端阻力  桩承载力  计算结果 ",
+        " 编    号  类    型    d(mm)     c(mm)     a(mm)     b(mm)    Ap(m^2)    μ(m)     hr(m)  "
+        "  Rra(kN)  占百分比   Rpa(kN)  占百分比   Ra(kN)   合规判定 ",
+        kRule150,
+    };
+}
+
+std::vector<std::string> TableReportFooter()
+{
+    return {
+        kRule150,
+        " 注: 采用《建筑地基基础设计规范》(DBJ 15-31-2016)公式计算",
+        "=========================================================================================="
+        "============================================================",
+    };
+}
+
+std::string TableReportRow(const ReportSnapshot& snapshot, const PileResult& result,
+                           int entryNumber)
+{
+    const std::string noValue = C("-", 8) + S(2);
+    std::string row = S(3) + R("ZH" + std::to_string(entryNumber), 6) + S(2);
+    switch (snapshot.sectionIndex) {
+    case 0:
+        row += C("圆  桩", 8) + S(2);
+        row += L(snapshot.ddText, 6) + S(4) + noValue + noValue + noValue;
+        break;
+    case 1:
+        row += C("椭圆桩", 8) + S(2);
+        row += L(snapshot.ddText, 6) + S(4) + L(snapshot.tyzdText, 6) + S(4) + noValue + noValue;
+        break;
+    case 2:
+        row += C(IsSquareSection(snapshot) ? "方  桩" : "矩形桩", 8) + S(2);
+        row += noValue + noValue + L(snapshot.ddText, 6) + S(4) + L(snapshot.tyzdText, 6) + S(4);
+        break;
+    default: break;
+    }
+    row += L(F(result.area / 1000000, 6, 2), 6) + S(4);
+    row += L(F(result.perimeter / 1000, 6, 2), 6) + S(4);
+    row += L(F(result.hr, 6, 2), 6) + S(3);
+
+    // Side resistance and its share, end resistance and its share, Ra: the same 51
+    // columns in every precision mode.
+    const int p = snapshot.precisionMode;
+    const double rraShare = 100 * result.sumRria / result.ra;
+    const double rpaShare = 100 * result.rpa / result.ra;
+    if (p == kTwoDecimals || p == kOneDecimal) {
+        const int d = p == kTwoDecimals ? 2 : 1;
+        row += L(F(result.sumRria, 10, d), 9) + S(1) + L(F(rraShare, 10, d), 7) + "%" + S(2) +
+               L(F(result.rpa, 10, d), 9) + S(1) + L(F(rpaShare, 10, d), 7) + "%" + S(2) +
+               L(F(result.ra, 10, d), 9) + S(2);
+    } else if (p >= kUnits && p <= kHundreds) {
+        row += L(FormatResult(result.sumRria, p, 10), 8) + S(2) +
+               L(FormatShare(rraShare, p, 10), 6) + "%" + S(3) +
+               L(FormatResult(result.rpa, p, 10), 8) + S(2) + L(FormatShare(rpaShare, p, 10), 6) +
+               "%" + S(3) + L(FormatResult(result.ra, p, 10), 8) + S(3);
+    }
+    row += C(result.verdict, 8) + S(1);
+    return row;
+}
+
+}  // namespace rockpile
