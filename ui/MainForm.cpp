@@ -157,7 +157,13 @@ MainForm::MainForm(QWidget* parent)
     ConnectHandlers();
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm()
+{
+    // The controls outlive this part of the window by a moment: the base destructor
+    // hides them, which ends an open cell edit or a typed size entry and lets them
+    // signal their handlers. No handler may run on a window being destroyed.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
 
 void MainForm::CreateInputPage()
 {

@@ -405,6 +405,30 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
+    void windowCanGoWhileEditsAreOpen()
+    {
+        // Destroying the window hides its controls, which ends open edits; their
+        // handlers must not run on the window being destroyed.
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto* table = find<QTableWidget>("StringGrid_QB2");
+        table->setFocus();
+        table->setCurrentCell(0, 5);
+        QTest::keyClick(table, '3');
+        QVERIFY(QApplication::focusWidget() != table);  // the cell editor is open
+        form.reset();
+
+        init();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        auto* size = find<QComboBox>("cbe_dd")->lineEdit();
+        size->setFocus();
+        QTRY_VERIFY(size->hasFocus());
+        QTest::keyClicks(size, "77");  // typed, not yet committed
+        form.reset();
+        QTest::qWait(10);
+    }
+
     void pageScalesUniformlyAndCentres_data()
     {
         QTest::addColumn<QSize>("size");
