@@ -1,0 +1,76 @@
+// The design search into compact candidate rows: the default search of 1152 candidates
+// and a wide search of 1,000,000.
+#include <benchmark/benchmark.h>
+
+#include "core/PileInput.h"
+#include "report/Format.h"
+#include "search/DesignSearch.h"
+
+namespace rockpile {
+namespace {
+
+struct Range {
+    int row;
+    const char* min;
+    const char* max;
+    const char* step;
+};
+
+// The default items with some rows replaced.
+SearchItems ReadItems(std::initializer_list<Range> ranges = {})
+{
+    SearchItemTexts texts = SearchRowsOf(DefaultItemTable());
+    for (const Range& range : ranges) {
+        ItemRowTexts& row = texts[static_cast<std::size_t>(range.row)];
+        row = ItemRowTexts{row.name, std::string(range.min), std::string(range.max), std::string(range.step)};
+    }
+    const SearchItemsOutcome outcome = ReadSearchItems(texts);
+    if (!outcome.ok()) std::abort();
+    return outcome.items;
+}
+
+// Circular piles: 1000 diameters x 10 depths x 10 strengths x (5 classes + 5 indices).
+SearchItems MillionItems()
+{
+    return ReadItems({
+        {itemrow::SectionType, "1", "1", "1"},
+        {itemrow::Diameter, "1000", "10990", "10"},
+        {itemrow::SocketDepth, "1.0d", "10.0d", "1.0d"},
+        {itemrow::Frk, "10", "100", "10"},
+        {itemrow::Basis, "1", "2", "1"},
+        {itemrow::IntegrityClass, "1", "5", "1"},
+        {itemrow::IntegrityIndex, "0.10", "0.50", "0.10"},
+    });
+}
+
+void BM_DefaultSearch(benchmark::State& state)
+{
+    const SearchItems items = ReadItems();
+    const PileInput page = PileInput::StartDefaults();
+    for (auto _ : state) {
+        SearchOutcome outcome = RunDesignSearch(items, page, kUnits);
+        if (outcome.candidates.size() != 1152) state.SkipWithError("not 1152 candidates");
+        benchmark::DoNotOptimize(outcome);
+    }
+    state.SetItemsProcessed(state.iterations() * 1152);
+}
+BENCHMARK(BM_DefaultSearch)->Unit(benchmark::kMillisecond);
+
+void BM_MillionCandidateSearch(benchmark::State& state)
+{
+    const SearchItems items = MillionItems();
+    const PileInput page = PileInput::StartDefaults();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        SearchOutcome outcome = RunDesignSearch(items, page, kUnits);
+        if (outcome.candidates.size() != 1'000'000) state.SkipWithError("not 1,000,000 candidates");
+        bytes = outcome.candidates.MemoryBytes();
+        benchmark::DoNotOptimize(outcome);
+    }
+    state.SetItemsProcessed(state.iterations() * 1'000'000);
+    state.counters["row_MB"] = static_cast<double>(bytes) / 1e6;
+}
+BENCHMARK(BM_MillionCandidateSearch)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace
+}  // namespace rockpile

@@ -1,0 +1,118 @@
+#include "search/CandidateList.h"
+
+#include <numeric>
+
+#include "core/ComputePile.h"
+#include "report/Format.h"
+#include "report/RunTexts.h"
+
+namespace rockpile {
+
+namespace {
+
+int DecimalDigits(std::size_t value)
+{
+    int digits = 1;
+    while (value >= 10) {
+        value /= 10;
+        ++digits;
+    }
+    return digits;
+}
+
+std::string ShareText(double share) { return FormatFixed(share, 10, 0) + "%"; }
+
+}  // namespace
+
+const std::array<const char*, candcol::Count>& CandidateHeaderTexts()
+{
+    static const std::array<const char*, candcol::Count> headers = {
+        "桩编号",   "截面类型", "d|a(mm)", "c|b(mm)", "Ra(kN)",   "hr(m)",   "frk(MPa)", "风化程度", "插值依据",
+        "完整程度", "系数 c1",  "系数 c2", "Qsr(kN)", "侧阻占比", "Qpr(kN)", "端阻占比", "备注",
+    };
+    return headers;
+}
+
+std::array<std::string, candcol::Count> CandidateHeaders()
+{
+    std::array<std::string, candcol::Count> headers;
+    for (int column = 0; column < candcol::Count; ++column)
+        headers[static_cast<std::size_t>(column)] = PadLeft(CandidateHeaderTexts()[static_cast<std::size_t>(column)], ' ', 8);
+    return headers;
+}
+
+const char* SectionName(int sectionCode)
+{
+    switch (sectionCode) {
+    case 1: return "圆  桩";
+    case 2: return "椭圆桩";
+    case 3: return "矩形桩";
+    case 4: return "方  桩";
+    default: return "";
+    }
+}
+
+CandidateList::CandidateList(std::string weathering, int precisionMode)
+    : weathering_(std::move(weathering)), precisionMode_(precisionMode)
+{
+}
+
+std::string CandidateList::Text(std::size_t index, int column) const
+{
+    const CandidateRow& r = rows_[index];
+    switch (column) {
+    case candcol::Number:
+        return numbered_ ? PileNumber(index, rows_.size()) : std::to_string(index + 1);
+    case candcol::Section: return SectionName(r.section);
+    case candcol::Size1: return FormatGeneral(r.size1);
+    case candcol::Size2: return r.section == 1 ? std::string("-") : FormatGeneral(r.size2);
+    case candcol::Ra: {
+        // edt_ra as the compute run writes it: only Ra enters its text.
+        PileResult result;
+        result.ra = r.ra;
+        return FormatResultFields(result, precisionMode_).ra;
+    }
+    case candcol::Depth: return FormatFixed(r.depth, 10, 2);
+    case candcol::Frk: return FormatFixed(r.frk, 10, 2);
+    case candcol::Weathering: return weathering_;
+    case candcol::Basis: return r.basis == 2 ? "2" : "1";
+    case candcol::Integrity:
+        if (r.basis == 2) return FormatFixed(r.kv, 10, 2);
+        return (r.integrityClass >= 1 && r.integrityClass <= 5) ? kIntegrityClasses[r.integrityClass - 1] : "";
+    case candcol::C1: return FormatFixed(r.c1, 10, 3);
+    case candcol::C2: return FormatFixed(r.c2, 10, 3);
+    case candcol::SideResistance: return FormatFixed(r.sumRria, 10, 0);
+    case candcol::SideShare: return ShareText((1 - r.rpaCell / r.raCell) * 100);
+    case candcol::EndResistance: return FormatFixed(r.rpaCell, 10, 0);
+    case candcol::EndShare: return ShareText(r.rpaCell * 100 / r.raCell);
+    default: return {};
+    }
+}
+
+CandidateTexts CandidateList::Texts(std::size_t index) const
+{
+    CandidateTexts texts;
+    for (int column = 0; column < candcol::Count; ++column) texts[static_cast<std::size_t>(column)] = Text(index, column);
+    return texts;
+}
+
+double CandidateList::Key(std::size_t index, int column) const
+{
+    if (column == candcol::Size1) return rows_[index].dKey;
+    if (column == candcol::Ra) return rows_[index].raKey;
+    return 0;
+}
+
+std::vector<std::uint32_t> SearchOrder(const CandidateList& list)
+{
+    std::vector<std::uint32_t> order(list.size());
+    std::iota(order.begin(), order.end(), std::uint32_t{0});
+    return order;
+}
+
+std::string PileNumber(std::size_t position, std::size_t rowCount)
+{
+    return "ZH-" + PadLeft(std::to_string(position + 1), '0', DecimalDigits(rowCount));
+}
+
+}  // namespace rockpile

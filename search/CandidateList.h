@@ -1,0 +1,120 @@
+#pragma once
+// The candidates of one design search in compact form.
+//
+// A search can list a million candidates, so a row keeps numbers only: the values the
+// search wrote for the candidate and the values it read back after the compute run.
+// The 17 texts of a CandidatePile row are produced on demand by CandidateText, with the
+// same formats the compute run uses, so that a grid model can show any cell without
+// storing strings. The numeric keys of the sortable columns 2 and 4 are kept with the
+// row, computed once from their texts.
+//
+// Rows are stored in search order and never move: the grids show them through an order
+// (a vector of row indices), which the sort permutes and the filter selects from.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace rockpile {
+
+// Columns of the result grids Grid2_Youhuajieguo and Grid3_Youhuasaixuan.
+namespace candcol {
+inline constexpr int Number = 0;         // "ZH-0001", or the plain running number
+inline constexpr int Section = 1;        // "圆  桩", "椭圆桩", "矩形桩", "方  桩"
+inline constexpr int Size1 = 2;          // d | a (mm), sortable
+inline constexpr int Size2 = 3;          // c | b (mm); "-" for a circular pile
+inline constexpr int Ra = 4;             // Ra text of edt_ra, sortable, key of the filter
+inline constexpr int Depth = 5;          // lr of layer row 0 (m)
+inline constexpr int Frk = 6;            // MPa
+inline constexpr int Weathering = 7;     // never shown
+inline constexpr int Basis = 8;          // "1" class, "2" index
+inline constexpr int Integrity = 9;      // class text, or the index with two decimals
+inline constexpr int C1 = 10;
+inline constexpr int C2 = 11;
+inline constexpr int SideResistance = 12;
+inline constexpr int SideShare = 13;
+inline constexpr int EndResistance = 14;
+inline constexpr int EndShare = 15;
+inline constexpr int Remark = 16;        // empty
+inline constexpr int Count = 17;
+}  // namespace candcol
+
+// The 17 texts of one candidate row.
+using CandidateTexts = std::array<std::string, candcol::Count>;
+
+// The plain header texts ("桩编号", "截面类型", "d|a(mm)", ...).
+const std::array<const char*, candcol::Count>& CandidateHeaderTexts();
+// The headers as the grids show them when the window is created: each right-aligned to
+// display width 8 with blanks (PadLeft(text, ' ', 8)).
+std::array<std::string, candcol::Count> CandidateHeaders();
+
+// The section name of column 1 for a SectionType code 1..4.
+const char* SectionName(int sectionCode);
+
+// One candidate. The values are those whose formats give the texts of the columns:
+struct CandidateRow {
+    double size1 = 0;    // [2] FormatGeneral: cbe_dd after the run (sides exchanged)
+    double size2 = 0;    // [3] FormatGeneral: cbe_tyzd after the run; unused when circular
+    double depth = 0;    // [5] FormatFixed(depth, 10, 2): lr in m
+    double frk = 0;      // [6] FormatFixed(frk, 10, 2)
+    double kv = 0;       // [9] FormatFixed(kv, 10, 2) when basis is 2
+    double c1 = 0;       // [10] FormatFixed(c1, 10, 3): layer column 8 read back
+    double c2 = 0;       // [11] FormatFixed(c2, 10, 3): layer column 9 read back
+    double sumRria = 0;  // [12] FormatFixed(sumRria, 10, 0): layer column 14 read back
+    double raCell = 0;   // layer column 12 read back: the Ra of the shares [13], [15]
+    double rpaCell = 0;  // [14] FormatFixed(rpaCell, 10, 0): layer column 13 read back
+    double ra = 0;       // [4] Ra of the calculation, formatted as edt_ra shows it
+    double dKey = 0;     // the number of the text of column 2
+    double raKey = 0;    // the number of the text of column 4
+    std::uint8_t section = 1;         // [1] SectionType code 1..4 (4: square)
+    std::uint8_t basis = 1;           // [8] 1 or 2
+    std::uint8_t integrityClass = 1;  // [9] 1..5 when basis is 1
+};
+
+class CandidateList {
+public:
+    CandidateList() = default;
+    // weathering: the weathering text of layer row 0 during the search (column 7);
+    // precisionMode: the PrecisionMode by which the Ra texts of column 4 are formatted.
+    CandidateList(std::string weathering, int precisionMode);
+
+    std::size_t size() const { return rows_.size(); }
+    bool empty() const { return rows_.empty(); }
+    const CandidateRow& row(std::size_t index) const { return rows_[index]; }
+
+    // The text of a cell of the row with this index (its position in search order).
+    std::string Text(std::size_t index, int column) const;
+    CandidateTexts Texts(std::size_t index) const;
+    // The number in column 2 or 4 (the sort keys); 0 for other columns.
+    double Key(std::size_t index, int column) const;
+
+    // Column 0: the plain running number index + 1 until Number() is called, then
+    // "ZH-" and the running number padded with "0" to the digits of the row count.
+    bool numbered() const { return numbered_; }
+    void Number() { numbered_ = true; }
+
+    const std::string& weathering() const { return weathering_; }
+    int precisionMode() const { return precisionMode_; }
+
+    void Reserve(std::size_t count) { rows_.reserve(count); }
+    void Append(const CandidateRow& row) { rows_.push_back(row); }
+    // Bytes held by the rows (capacity), for measuring.
+    std::size_t MemoryBytes() const { return rows_.capacity() * sizeof(CandidateRow); }
+
+private:
+    std::vector<CandidateRow> rows_;
+    std::string weathering_;
+    int precisionMode_ = 2;
+    bool numbered_ = false;
+};
+
+// The order of all rows of a list as the search lists them: 0, 1, ..., size - 1.
+std::vector<std::uint32_t> SearchOrder(const CandidateList& list);
+
+// "ZH-" + the running number padded on the left with "0" to the number of decimal
+// digits of rowCount: position 0 of 9 rows is "ZH-1", of 150 rows "ZH-001".
+std::string PileNumber(std::size_t position, std::size_t rowCount);
+
+}  // namespace rockpile

@@ -1,0 +1,106 @@
+#pragma once
+// The design search: every combination of the item values, computed by the calculation
+// core on exactly the inputs the search writes into the input page, listed as compact
+// candidate rows.
+//
+// Loops, outermost first: section type (row 0); the sizes of that type (d; d and c;
+// a and b; the side of a square); socket depth (row 6); frk (row 7); interpolation
+// basis (row 8); the integrity class (row 9) or index (row 10). For each candidate the
+// search builds the PileInput the input page would hold:
+//   sectionType  as chosen in cbb_jmlx: a square is a rectangle with two equal sides;
+//   d and a      FormatGeneral(d or a)  (the text of cbe_dd; both fields hold it);
+//   c and b      FormatGeneral(c or b), "0" for a circular pile (cbe_tyzd);
+//   one layer    layer row 0 of the page, with lr = FormatFixed(h / 1000, 10, 2)
+//                (h the depth in mm: the value itself, or k times d, the smaller
+//                side of a rectangle, the side of a square), frk = FormatFixed(frk,
+//                10, 2), and the class text (basis 1) or FormatFixed(index, 10, 2)
+//                (basis 2); the cell the candidate does not write keeps the text an
+//                earlier candidate (or the page) left there;
+//   StrengthMode 1, CoefficientMode 1, the basis of the candidate;
+//   boredPile, reductionFactor, softRockExposed and the weathering text of layer
+//   row 0 from the page, unchanged.
+// The listed texts are those the compute run writes for that input (LayerCellWrites,
+// FormatResultFields), read back as numbers where the grid reads them.
+//
+// Nothing here touches a control and no report is appended; the search can run in a
+// worker thread, with progress and cancellation through SearchControl.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stop_token>
+#include <string>
+
+#include "core/ComputePile.h"
+#include "core/PileInput.h"
+#include "search/CandidateList.h"
+#include "search/SearchItems.h"
+
+namespace rockpile {
+
+// The largest search that is run. A row takes about a hundred bytes, so this bounds the
+// memory of a search to about a gigabyte; a wider search is refused before anything is
+// computed, with a message naming its count.
+inline constexpr std::uint64_t kMaxCandidates = 10'000'000;
+
+// The information line text of a search stopped by a diagnostic of the compute run.
+inline constexpr const char* kRunAbortedText = "运行中止，主界面可查看中止位置、原因";
+
+// The number of candidates of a search, from the counts of the items: summed over the
+// section types of row 0, the product of the counts of its size rows, of rows 6 and 7,
+// and of the sum over the basis codes of row 8 of the count of row 9 (code 1) or 10
+// (code 2). Saturates at the largest uint64 value.
+std::uint64_t CandidateCount(const SearchItems& items);
+
+// "计算完成，桩数：" + FormatGeneral(n) + " 根".
+std::string SearchCompletedMessage(std::uint64_t n);
+
+struct SearchControl {
+    // Checked before every candidate; a requested stop ends the search as Cancelled.
+    std::stop_token stop;
+    // Called from the searching thread with (candidates done, total): every
+    // progressInterval candidates, and at the end of a completed search if that last
+    // count was not reported already.
+    std::function<void(std::uint64_t done, std::uint64_t total)> progress;
+    std::uint64_t progressInterval = 4096;
+    std::uint64_t maxCandidates = kMaxCandidates;
+};
+
+enum class SearchEnd {
+    Completed,          // every candidate listed; the rows are numbered ZH-...
+    Diagnostic,         // a candidate failed a check of the compute run; rows so far, plain numbers
+    Cancelled,          // the stop token was set; the caller restores the page as it was
+    TooManyCandidates,  // refused before anything was computed; nothing else changes
+};
+
+struct SearchOutcome {
+    SearchEnd end = SearchEnd::Completed;
+    std::uint64_t total = 0;    // CandidateCount of the items
+    CandidateList candidates;   // the rows listed, in search order
+
+    // The candidate last written into the input page, as written (before the compute
+    // run's corrections), and the outcome of its calculation: after Completed the last
+    // candidate, after Diagnostic the failing one. Applying lastOutcome to lastInput as
+    // the compute run does (events, corrections, layer cells, result fields) leaves the
+    // input page as the search would leave it. Empty after TooManyCandidates and
+    // Cancelled.
+    std::optional<PileInput> lastInput;
+    std::optional<ComputeOutcome> lastOutcome;
+
+    // For lb_YHxingxi: Completed "计算完成，桩数：… 根" in black; Diagnostic
+    // kRunAbortedText in red; TooManyCandidates the refusal in red; Cancelled empty.
+    std::string message;
+    Argb messageColour = kBlack;
+};
+
+// Runs the search over items read by ReadSearchItems. `page` is the input page as it
+// stands (its options and layer row 0 are used as described above); `precisionMode`
+// is the PrecisionMode of the result fields (formats the Ra texts of column 4).
+//
+// After Completed the caller: shows the rows, disables "计算", enables "筛选" and
+// "存盘", resets both sort states to 0 and the Ra headers of both grids to
+// PadLeft("Ra(kN)", ' ', 8). After Diagnostic the buttons, sort states and headers stay.
+SearchOutcome RunDesignSearch(const SearchItems& items, const PileInput& page, int precisionMode,
+                              const SearchControl& control = {});
+
+}  // namespace rockpile
