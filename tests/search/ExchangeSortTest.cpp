@@ -8,7 +8,11 @@
 #include <random>
 #include <vector>
 
+#include "core/PileInput.h"
+#include "report/Format.h"
+#include "search/DesignSearch.h"
 #include "search/ExchangeSort.h"
+#include "search/ResultSorting.h"
 
 namespace rockpile {
 namespace {
@@ -210,6 +214,28 @@ TEST(ExchangeSort, LargeArraysOfDistinctKeysComeOutAscending)
     const Permutation order = ExchangeSortPermutation(keys);
     ASSERT_EQ(order.size(), keys.size());
     for (std::size_t i = 0; i < order.size(); ++i) ASSERT_EQ(keys[order[i]], static_cast<double>(i));
+}
+
+TEST(ExchangeSort, HeaderClicksOnTheDefaultSearchMatchTheLiteralProcedure)
+{
+    const SearchItemsOutcome items = ReadSearchItems(SearchRowsOf(DefaultItemTable()));
+    ASSERT_TRUE(items.ok());
+    const CandidateList list = RunDesignSearch(items.items, PileInput::StartDefaults(), kUnits).candidates;
+    ASSERT_EQ(list.size(), 1152u);
+
+    std::vector<std::uint32_t> order = SearchOrder(list);
+    std::vector<std::uint32_t> expected = order;
+    SortStates states;
+    for (int column : {candcol::Size1, candcol::Ra, candcol::Size1}) {
+        std::vector<double> keys;
+        for (std::uint32_t row : expected) keys.push_back(ReadNumber(list.Text(row, column)));
+        std::vector<std::uint32_t> next;
+        for (std::uint32_t position : LiteralExchangeSort(keys)) next.push_back(expected[position]);
+        expected = next;
+        states = {};  // every click sorts afresh
+        ClickResultHeader(states, column, order, list);
+        ASSERT_EQ(order, expected) << "column " << column;
+    }
 }
 
 }  // namespace
