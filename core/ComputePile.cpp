@@ -16,6 +16,7 @@
 
 #include "core/ComputePile.h"
 
+#include <cmath>
 #include <numbers>
 #include <string_view>
 #include <utility>
@@ -88,6 +89,7 @@ constexpr std::string_view kIntegrityIndexError = "层岩体完整性指数有�
 constexpr std::string_view kReductionFactorError = "钻冲孔桩折减系数有错";
 constexpr std::string_view kShallowSocket = "桩身嵌岩深度<0.5m，不计侧阻力";
 constexpr std::string_view kZeroCapacity = "单桩竖向承载力特征值Ra为0，请检查岩层参数";
+constexpr std::string_view kCapacityOverflow = "单桩竖向承载力特征值Ra超出数值范围，请检查输入数据";
 
 constexpr std::string_view kClauseStrength = "第10.2.4条";
 constexpr std::string_view kClauseGiven = "第10.2.5条";
@@ -398,9 +400,11 @@ private:
 
     // Steps 5 and 6 need Ra > 0. All resistances being 0 has no message of its own in
     // the checks above; it stops the calculation like a failed check, so that no
-    // share is divided by zero.
+    // share is divided by zero. Sizes or strengths so large that the products
+    // overflow (d = "1e200") stop the same way rather than print infinities.
     bool CheckCapacity()
     {
+        if (!std::isfinite(out_.result.ra)) return Fail(std::string(kCapacityOverflow));
         if (out_.result.ra > 0) return true;
         return Fail(std::string(kZeroCapacity));
     }

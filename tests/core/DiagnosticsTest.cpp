@@ -685,5 +685,21 @@ TEST(StopTest, ZeroCapacityKeepsEveryLayerCompleteAndComputesNoShare)
     EXPECT_EQ(r.clause, "第10.2.5条");
 }
 
+// Sizes that read as finite numbers but whose products overflow must not reach the
+// results or the reports as infinities.
+TEST(StopTest, OverflowingCapacityStopsInsteadOfPrintingInfinity)
+{
+    for (const char* diameter : {"1e200", "1e155"}) {
+        PileInput input = PileInput::StartDefaults();
+        input.d = diameter;
+        const ComputeOutcome outcome = ComputePile(input);
+        ASSERT_TRUE(outcome.stopped()) << diameter;
+        EXPECT_EQ(*outcome.stopError, "单桩竖向承载力特征值Ra超出数值范围，请检查输入数据");
+        EXPECT_EQ(outcome.events.back(),
+                  Error("单桩竖向承载力特征值Ra超出数值范围，请检查输入数据"));
+        EXPECT_EQ(outcome.result.verdict, "");
+    }
+}
+
 }  // namespace
 }  // namespace rockpile
