@@ -139,7 +139,21 @@ private:
     bool LayerTableExpanded() const;
 
     // --- compute run (ComputeRun.cpp)
+public:
+    // The compute run behind "计算": reads the input page, calculates, and writes the
+    // corrections, the computed columns and the result fields back. With SaveTarget 0 a
+    // completed run also enters both reports and swaps "计算" for "结果". Returns false
+    // when a check stopped the calculation (or the report step could not take it); the
+    // input page then shows where and why.
+    bool RunCompute();
+
+private:
     rockpile::PileInput ReadPileInput() const;
+    // What the reports read of the input page after a completed run.
+    rockpile::ReportSnapshot ReadReportSnapshot() const;
+    void ApplyStatusEvents(const std::vector<rockpile::StatusEvent>& events);
+    void ApplyCorrections(const std::vector<rockpile::Correction>& corrections);
+    void SetLayerCell(int row, int column, const QString& text);
 
     // --- results page, saving, About (ResultsPage.cpp)
 public:
