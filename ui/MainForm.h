@@ -193,6 +193,32 @@ private:
     // candidates or the filtered ones); false when neither grid is visible with rows.
     bool VisibleSearchFile(std::vector<std::string>& lines, QString& fileName);
 
+    // What the search page keeps beside its controls: the models of the two result
+    // grids and the long work (a wide search or the sort of a very long list) running
+    // in a worker thread, if any. Destroying it stops and waits for that work.
+    struct SearchPageState;
+    std::shared_ptr<SearchPageState> searchPage;
+    // The inputs of one candidate, as the search and the take-back put them on the
+    // input page.
+    struct CandidateOnPage;
+    // Sets the input controls and layer row 0 to a candidate as the user would, so
+    // that every change handler runs where a value changes.
+    void PutCandidateOnPage(const CandidateOnPage& candidate);
+    struct SearchResult;
+    // Shows the outcome of a search that was not cancelled: the result grids, the
+    // information line, the buttons, and the input page holding the last candidate.
+    void ShowSearchResult(SearchResult& result);
+    // Header click and double click on one of the result grids.
+    void ResultHeaderClick(QTableView* grid, int column);
+    void TakeBackCandidate(QTableView* grid, int row);
+    // Column widths, visibility by the fold state, and row heights of the grids.
+    void LayOutSearchGrids();
+    // While work runs in the background the page takes no other action; `cancellable`
+    // turns "计算" into the cancel button of a search.
+    bool SearchPageBusy() const;
+    void BeginBackgroundWork(bool cancellable);
+    void EndBackgroundWork();
+
     // Pages.
     rockpile::ScaledPage* MainFormLayer = nullptr;
     rockpile::ScaledPage* JieGuo_DocLayer = nullptr;
