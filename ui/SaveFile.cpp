@@ -124,8 +124,15 @@ bool WriteLines(const QString& path, const std::vector<std::string>& lines, Line
         file.cancelWriting();
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly)) return fail();
-    if (file.write(bytes) != bytes.size()) return fail();
+    // Unbuffered, so that a write the disk cuts short shows up here: a buffered write
+    // would be flushed on commit, where a short write is not reported.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail();
+    for (qsizetype done = 0; done < bytes.size();) {
+        // After a short write the next call fails with the system's reason.
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) return fail();
+        done += qsizetype(written);
+    }
     if (!file.commit()) {
         error = QStringLiteral("文件无法保存：%1\n%2")
                     .arg(QDir::toNativeSeparators(path), file.errorString());
