@@ -353,10 +353,10 @@ void MainForm::cbt_YHcomputeClick()
         if (total > 0) pb_YH_jingdu->setValue(int(done * 100 / total));
     });
     connect(searchPage->task.get(), &rockpile::BackgroundTask::finished, this, [this, result] {
-        const bool cancelled = searchPage->task->stopRequested() ||
-                               result->outcome.end == rockpile::SearchEnd::Cancelled;
+        // A search that ended by itself after "取消" was pressed counts as cancelled.
+        const bool cancelPressed = searchPage->task->stopRequested();
         EndBackgroundWork();
-        if (!cancelled) ShowSearchResult(*result);
+        if (!cancelPressed && result->outcome.end != rockpile::SearchEnd::Cancelled) ShowSearchResult(*result);
     });
     BeginBackgroundWork(true);
     searchPage->task->start();

@@ -422,6 +422,9 @@ private slots:
         QTest::newRow("index above 1") << 10 << 2 << "1.20" << "岩体完整性指数不能大于1";
         QTest::newRow("letters") << 1 << 1 << "abc" << "“桩身直径 d(mm)”最小值“abc”不是有效数值";
         QTest::newRow("empty step") << 5 << 3 << "" << "“方桩边长 a(mm)”步进值“”不是有效数值";
+        // 1,000,001 diameters: 192,000,768 candidates in all, refused before any is computed.
+        QTest::newRow("too many candidates") << 1 << 3 << "0.001"
+                                             << "候选桩数192000768 根，超过上限10000000 根，请缩小取值范围";
         QTest::newRow("decimal in an integer row") << 0 << 2 << "2.5" << "“桩身截面类型”最大值“2.5”不是有效整数";
     }
     void itemErrors()
