@@ -211,7 +211,7 @@ private:
     // Header click and double click on one of the result grids.
     void ResultHeaderClick(QTableView* grid, int column);
     void TakeBackCandidate(QTableView* grid, int row);
-    // Column widths, visibility by the fold state, and row heights of the grids.
+    // Column widths and row heights of the grids at the page's scale.
     void LayOutSearchGrids();
     // While work runs in the background the page takes no other action; `cancellable`
     // turns "计算" into the cancel button of a search.

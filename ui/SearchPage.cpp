@@ -82,6 +82,14 @@ void ShowInformation(QLabel* line, const QString& text, const QColor& colour)
     line->setText(text);
 }
 
+// The columns of a result grid in a fold state: expanded, every column but the
+// weathering, which is never shown; folded, the five main columns.
+void ShowFoldColumns(QTableView* grid, bool expanded)
+{
+    for (int column = 0; column < candcol::Count; ++column)
+        grid->setColumnHidden(column, expanded ? column == candcol::Weathering : column > candcol::Ra);
+}
+
 // The rows of an empty search, for the functions that want a list.
 const rockpile::CandidateList& ListOf(const CandidateModel* model)
 {
@@ -163,9 +171,7 @@ void MainForm::FillSearchPage()
         grid->setModel(model);
         grid->verticalHeader()->hide();
         grid->setWordWrap(false);
-        // A reset of the model brings the header's default sections back; the widths
-        // and the columns of the fold state are laid out again.
-        connect(model, &QAbstractItemModel::modelReset, this, [this] { LayOutSearchGrids(); });
+        ShowFoldColumns(grid, false);
     }
     searchPage->allCandidates = searchPage->modelOf(Grid2_Youhuajieguo);
     searchPage->filteredCandidates = searchPage->modelOf(Grid3_Youhuasaixuan);
@@ -182,16 +188,10 @@ void MainForm::LayOutSearchGrids()
     for (int column = 0; column < itemcol::Count; ++column)
         Grid1_Youhuaxuanxiang->setColumnWidth(column, scaled(kItemColumnWidths[column]));
 
-    const bool expanded = cbt_zhangkai->text() == kFold;
     for (QTableView* grid : {Grid2_Youhuajieguo, Grid3_Youhuasaixuan}) {
         QHeaderView* header = grid->horizontalHeader();
-        for (int column = 0; column < candcol::Count; ++column) {
-            if (column != candcol::Remark)
-                header->resizeSection(column, scaled(column == candcol::Size1 ? kSizeColumnWidth : kResultColumnWidth));
-            // Expanded: every column but the weathering, which is never shown;
-            // folded: the five main columns.
-            grid->setColumnHidden(column, expanded ? column == candcol::Weathering : column > candcol::Ra);
-        }
+        for (int column = 0; column < candcol::Remark; ++column)
+            header->resizeSection(column, scaled(column == candcol::Size1 ? kSizeColumnWidth : kResultColumnWidth));
     }
 
     for (QTableView* grid : {static_cast<QTableView*>(Grid1_Youhuaxuanxiang), Grid2_Youhuajieguo, Grid3_Youhuasaixuan}) {
@@ -224,8 +224,10 @@ void MainForm::cbt_zhangkaiClick()
     } else if (cbt_zhangkai->text() == kFold) {
         Grid1_Youhuaxuanxiang->setColumnHidden(itemcol::Explanation, true);
         cbt_zhangkai->setText(kExpand);
+    } else {
+        return;
     }
-    LayOutSearchGrids();
+    for (QTableView* grid : {Grid2_Youhuajieguo, Grid3_Youhuasaixuan}) ShowFoldColumns(grid, cbt_zhangkai->text() == kFold);
 }
 
 // ---------------------------------------------------------------- item table
