@@ -110,10 +110,11 @@ bool LinesUpTwoToOne(const QString& family)
 
 QString ReportFontFamily()
 {
-    const QStringList installed = QFontDatabase::families();
+    // hasFamily also knows a font by its English name where the font list names it in
+    // the user's language ("文泉驿等宽正黑" under a Chinese locale).
     for (const char* candidate : {"SimHei", "WenQuanYi Zen Hei Mono", "Noto Sans Mono CJK SC"}) {
         const QString family = QString::fromLatin1(candidate);
-        if (installed.contains(family) && LinesUpTwoToOne(family)) return family;
+        if (QFontDatabase::hasFamily(family) && LinesUpTwoToOne(family)) return family;
     }
     return QStringLiteral("WenQuanYi Micro Hei Mono");
 }
