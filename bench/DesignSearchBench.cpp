@@ -2,32 +2,13 @@
 // and a wide search of 1,000,000.
 #include <benchmark/benchmark.h>
 
+#include "bench/BenchItems.h"
 #include "core/PileInput.h"
 #include "report/Format.h"
 #include "search/DesignSearch.h"
 
 namespace rockpile {
 namespace {
-
-struct Range {
-    int row;
-    const char* min;
-    const char* max;
-    const char* step;
-};
-
-// The default items with some rows replaced.
-SearchItems ReadItems(std::initializer_list<Range> ranges = {})
-{
-    SearchItemTexts texts = SearchRowsOf(DefaultItemTable());
-    for (const Range& range : ranges) {
-        ItemRowTexts& row = texts[static_cast<std::size_t>(range.row)];
-        row = ItemRowTexts{row.name, std::string(range.min), std::string(range.max), std::string(range.step)};
-    }
-    const SearchItemsOutcome outcome = ReadSearchItems(texts);
-    if (!outcome.ok()) std::abort();
-    return outcome.items;
-}
 
 // Circular piles: 1000 diameters x 10 depths x 10 strengths x (5 classes + 5 indices).
 SearchItems MillionItems()

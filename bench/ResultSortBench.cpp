@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "bench/BenchItems.h"
 #include "core/PileInput.h"
 #include "report/Format.h"
 #include "search/DesignSearch.h"
@@ -12,26 +13,6 @@
 
 namespace rockpile {
 namespace {
-
-struct Range {
-    int row;
-    const char* min;
-    const char* max;
-    const char* step;
-};
-
-// The default items with some rows replaced.
-SearchItems ReadItems(std::initializer_list<Range> ranges = {})
-{
-    SearchItemTexts texts = SearchRowsOf(DefaultItemTable());
-    for (const Range& range : ranges) {
-        ItemRowTexts& row = texts[static_cast<std::size_t>(range.row)];
-        row = ItemRowTexts{row.name, std::string(range.min), std::string(range.max), std::string(range.step)};
-    }
-    const SearchItemsOutcome outcome = ReadSearchItems(texts);
-    if (!outcome.ok()) std::abort();
-    return outcome.items;
-}
 
 // The default search for 1152 rows; for more, a search of 1,000,000 mixed candidates
 // (all four section types), of which the first n rows are sorted.

@@ -33,4 +33,18 @@ enum PrecisionMode : int {
 std::string FormatResult(double value, int mode, int precision);
 std::string FormatShare(double share, int mode, int precision);
 
+// Shorthands of the line templates of the reports and the result files: S(n) is n
+// blanks, L, R and C pad a text with blanks to a display width (right-aligned,
+// left-aligned, centred), F is FormatFixed.
+namespace layout {
+inline std::string S(int count) { return Spaces(count); }
+inline std::string L(std::string_view text, int width) { return PadLeft(text, ' ', width); }
+inline std::string R(std::string_view text, int width) { return PadRight(text, ' ', width); }
+inline std::string C(std::string_view text, int width) { return PadCenter(text, ' ', width); }
+inline std::string F(double value, int precision, int decimals)
+{
+    return FormatFixed(value, precision, decimals);
+}
+}  // namespace layout
+
 }  // namespace rockpile

@@ -9,14 +9,7 @@ namespace rockpile {
 
 namespace {
 
-std::string S(int count) { return Spaces(count); }
-std::string L(std::string_view text, int width) { return PadLeft(text, ' ', width); }
-std::string R(std::string_view text, int width) { return PadRight(text, ' ', width); }
-std::string C(std::string_view text, int width) { return PadCenter(text, ' ', width); }
-std::string F(double value, int precision, int decimals)
-{
-    return FormatFixed(value, precision, decimals);
-}
+using namespace layout;
 
 const char* const kRule150 =
     "------------------------------------------------------------------------------------------"

@@ -17,14 +17,7 @@ using Row = std::array<std::string, col::Count>;
 constexpr const char* kDash39 = "      ---------------------------------------";
 constexpr const char* kDash32 = "      --------------------------------";
 
-std::string S(int count) { return Spaces(count); }
-std::string L(std::string_view text, int width) { return PadLeft(text, ' ', width); }
-std::string R(std::string_view text, int width) { return PadRight(text, ' ', width); }
-std::string C(std::string_view text, int width) { return PadCenter(text, ' ', width); }
-std::string F(double value, int precision, int decimals)
-{
-    return FormatFixed(value, precision, decimals);
-}
+using namespace layout;
 
 class TextEntryBuilder {
 public:

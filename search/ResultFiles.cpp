@@ -9,9 +9,9 @@ namespace {
 const std::string kRule(160, '-');
 const std::string kClosingRule(160, '=');
 
-std::string L(const std::string& text, int width) { return PadLeft(text, ' ', width); }
-std::string C(const std::string& text, int width) { return PadCenter(text, ' ', width); }
-std::string S(int count) { return Spaces(count); }
+using layout::C;
+using layout::L;
+using layout::S;
 
 }  // namespace
 
