@@ -8,7 +8,7 @@
 #include "ui/AboutPopup.h"
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
-#include "ui/SaveFile.h"
+#include "files/ResultFile.h"
 #include "ui/ScaledPage.h"
 
 namespace {

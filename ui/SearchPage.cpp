@@ -32,7 +32,7 @@
 #include "ui/CandidateModel.h"
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
-#include "ui/SaveFile.h"
+#include "files/ResultFile.h"
 #include "ui/ScaledPage.h"
 
 using rockpile::CandidateModel;

@@ -20,7 +20,7 @@
 
 #include "ui/MainForm.h"
 #include "ui/Permissions.h"
-#include "ui/SaveFile.h"
+#include "files/ResultFile.h"
 
 #ifdef Q_OS_UNIX
 #include <csignal>

@@ -19,7 +19,7 @@
 
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
-#include "ui/SaveFile.h"
+#include "files/ResultFile.h"
 #include "ui/SearchPage.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/SaveFile.h"
+#include "files/ResultFile.h"
 
 #include <QDir>
 #include <QSaveFile>

@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "ui/SaveFile.h"
+#include "files/ResultFile.h"
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -285,4 +285,4 @@ void TestSaveFile::fullDiskKeepsEarlierFile()
 }
 
 QTEST_MAIN(TestSaveFile)
-#include "test_savefile.moc"
+#include "test_resultfile.moc"
