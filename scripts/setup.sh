@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build, run and test the calculator.
 set -euo pipefail
-packages=(g++ cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libbenchmark-dev fonts-wqy-zenhei fonts-wqy-microhei)
+packages=(g++ cmake qt6-base-dev libgl1-mesa-dev libgtest-dev libbenchmark-dev fonts-wqy-zenhei fonts-wqy-microhei poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
