@@ -146,7 +146,7 @@ void DrawPileSketch(QPainter& p, const QRectF& area, const PileSketchData& d, co
     const double pileLeft = bandLeft + (bandWidth - pileWidth) / 2;
     const double labelX = bandLeft + bandWidth + line * 1.6;
     double y = top;
-    p.drawText(QPointF(bandLeft, top - fm.descent()), QStringLiteral("嵌岩段 (m)"));
+    p.drawText(QPointF(labelX, top - fm.descent()), QStringLiteral("嵌岩段 (m)"));
     for (int i = 0; i < d.layers.size(); ++i) {
         const SketchLayer& l = d.layers[i];
         const double part = total > 0 ? std::max(0.0, l.thickness) / total : 1.0 / d.layers.size();
