@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <cmath>
 #include <optional>
 
@@ -207,12 +208,16 @@ bool ParseInputFile(const QByteArray& bytes, const QString& fileName, PageInputs
         error = file + QStringLiteral("是空文件");
         return false;
     }
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
-    if (parseError.error == QJsonParseError::IllegalUTF8String) {
-        error = file + QStringLiteral("不是UTF-8编码的文本（第%1个字节附近）").arg(parseError.offset + 1);
+    // The JSON parser lets some invalid UTF-8 through; a file saved in another
+    // encoding is refused before its texts are read wrongly.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    (void)utf8.decode(bytes);
+    if (utf8.hasError()) {
+        error = file + QStringLiteral("不是UTF-8编码的文本");
         return false;
     }
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (document.isNull()) {
         error = file + QStringLiteral("不是有效的JSON文件（第%1个字节附近有错）").arg(parseError.offset + 1);
         return false;

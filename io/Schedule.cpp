@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
 #include <iterator>
 
 #include "report/PageAfterRun.h"
@@ -42,7 +43,14 @@ bool Decode(const QByteArray& bytes, QString& text, QString& reason)
         return false;
     }
     text = gbk.decode(body);
-    if (gbk.hasError()) {
+    // The GBK decoder maps unassigned bytes into the private use area rather than
+    // failing; text with such characters, a replacement character or a NUL byte (a
+    // UTF-16 file, for one) is not a GBK schedule.
+    const auto foreign = [](QChar ch) {
+        return ch.unicode() == 0 || ch.unicode() == 0xFFFD ||
+               (ch.unicode() >= 0xE000 && ch.unicode() <= 0xF8FF);
+    };
+    if (gbk.hasError() || std::any_of(text.cbegin(), text.cend(), foreign)) {
         reason = QStringLiteral("既不是UTF-8也不是GBK编码的文本");
         return false;
     }
@@ -298,7 +306,11 @@ bool ParseSchedule(const QByteArray& bytes, const QString& fileName, int precisi
             fault = QStringLiteral("有%1列，表头有%2列").arg(record.fields.size()).arg(columns);
         else
             fault = ReadRow(record.fields, groups, precisionMode, row.inputs);
-        if (!fault.isEmpty()) row.error = QStringLiteral("第%1行：%2").arg(record.line).arg(fault);
+        if (!fault.isEmpty()) {
+            row.error = QStringLiteral("第%1行：%2").arg(record.line).arg(fault);
+            // The pile keeps its name in the summary even when its row is refused.
+            row.inputs.pileNumber = record.fields.value(PileNo).trimmed().toStdString();
+        }
         read.rows.push_back(std::move(row));
     }
     schedule = std::move(read);
