@@ -211,7 +211,7 @@ bool ParseInputFile(const QByteArray& bytes, const QString& fileName, PageInputs
     // The JSON parser lets some invalid UTF-8 through; a file saved in another
     // encoding is refused before its texts are read wrongly.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(bytes);
+    const QString decoded = utf8.decode(bytes);
     if (utf8.hasError()) {
         error = file + QStringLiteral("不是UTF-8编码的文本");
         return false;
