@@ -193,7 +193,7 @@ QString ReadRow(const QStringList& fields, int groups, int precisionMode, PageIn
         pile.b = size2;
     } else {
         // The window's second size field of a circular pile stands disabled at "0".
-        if (pile.sectionType == SectionType::Circular && size2.empty()) size2 = "0";
+        if (pile.sectionType == SectionType::Circular && size2.empty()) size2 = std::string(1, '0');
         pile.d = size1;
         pile.c = size2;
     }
