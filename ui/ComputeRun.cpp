@@ -27,7 +27,6 @@ using rockpile::col::Count;
 const QColor kRed(rockpile::kRed);
 const QColor kGreen(rockpile::kGreen);
 
-const QString kAbortText = QStringLiteral("运行中止，主界面可查看中止位置、原因");
 // The report step refuses an entry whose layer cells do not read as numbers; the run
 // itself never leaves such cells, so this guards against texts put there by other means.
 const QString kReportRefused = QStringLiteral("岩层表格数据有错，本次计算未写入计算书");
@@ -235,8 +234,7 @@ bool MainForm::RunCompute()
     if (outcome.stopped()) {
         // A silent abort: the input page shows where and why; the search page, whose
         // run may have been the caller, says that the run was stopped.
-        rockpile::SetTextColour(lb_YHxingxi, kRed);
-        lb_YHxingxi->setText(kAbortText);
+        emit runAborted();
         return false;
     }
 

@@ -211,3 +211,40 @@ void MainForm::StringGrid_QB2SelectCell(int /*row*/, int column)
 }
 
 void MainForm::StringGrid_QB2EditingDone() { ClearResultDisplay(); }
+
+// ---------------------------------------------------------------- what the search page asks of the input page
+
+int MainForm::PrecisionMode() const { return popbox_jingdu->currentIndex(); }
+
+void MainForm::PrepareInputForSearch()
+{
+    img_logo->hide();
+    lb_shuoming->show();
+    cbb_yanchengshu->setCurrentIndex(0);
+    cbb_qiangduzhi->setCurrentIndex(1);
+    cbb_chezhuxishu->setCurrentIndex(1);
+}
+
+void MainForm::PutCandidate(const rockpile::SearchCandidate& candidate)
+{
+    const auto setCell = [this](int column, const QString& text) {
+        if (QTableWidgetItem* item = StringGrid_QB2->item(0, column))
+            item->setText(text);
+        else
+            StringGrid_QB2->setItem(0, column, new QTableWidgetItem(text));
+    };
+    // The section first: its change handler writes a default size into cbe_tyzd, which
+    // the candidate's size then replaces.
+    cbb_jmlx->setCurrentIndex(candidate.sectionItem);
+    cbe_dd->setText(candidate.first);
+    cbe_tyzd->setText(candidate.second);
+    cbb_yanchengshu->setCurrentIndex(0);
+    cbb_qiangduzhi->setCurrentIndex(1);
+    cbb_chezhuxishu->setCurrentIndex(1);
+    cbb_wanzhengchengdu->setCurrentIndex(candidate.basisItem);
+    setCell(rockpile::col::Lr, candidate.lr);
+    if (candidate.weathering) setCell(rockpile::col::Weathering, *candidate.weathering);
+    if (candidate.integrityClass) setCell(rockpile::col::Integrity, *candidate.integrityClass);
+    if (candidate.kv) setCell(rockpile::col::Kv, *candidate.kv);
+    setCell(rockpile::col::Frk, candidate.frk);
+}

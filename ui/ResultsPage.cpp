@@ -139,9 +139,9 @@ void MainForm::SaveResults(const QStringList& /*permissions*/,
     } else if (SaveTarget == 1) {
         std::vector<std::string> lines;
         QString fileName;
-        if (!VisibleSearchFile(lines, fileName)) return;
+        if (!YouHuaFormLayer->VisibleSearchFile(lines, fileName)) return;
         if (!SaveLines(lines, fileName, true)) return;
-        cbt_YHsave->setEnabled(false);
+        YouHuaFormLayer->MarkSaved();
     }
 }
 

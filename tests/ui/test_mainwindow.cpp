@@ -117,8 +117,8 @@ private slots:
         QVERIFY(form->reports.tableLines().empty());
         QCOMPARE(form->UnsavedReports, 0);
         QCOMPARE(form->SaveTarget, 0);
-        QCOMPARE(form->DSortState, 0);
-        QCOMPARE(form->RaSortState, 0);
+        QCOMPARE(form->searchPage()->DSortState(), 0);
+        QCOMPARE(form->searchPage()->RaSortState(), 0);
     }
 
     void controlsAtTheirPlacesWithTheirTexts_data()
