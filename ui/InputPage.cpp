@@ -96,7 +96,7 @@ void MainForm::cbe_tyzdChange()
 
 // ---------------------------------------------------------------- rock parameters
 
-bool MainForm::LayerTableExpanded() const { return cbt_kuozhanbiaoge->text() == kFold; }
+bool MainForm::LayerTableExpanded() const { return layerTableExpanded_; }
 
 void MainForm::ApplyCoefficientColumns()
 {
@@ -160,7 +160,8 @@ void MainForm::cbb_wanzhengchengduChange()
 
 void MainForm::cbt_kuozhanbiaogeClick()
 {
-    cbt_kuozhanbiaoge->setText(LayerTableExpanded() ? kExpand : kFold);
+    layerTableExpanded_ = !layerTableExpanded_;
+    cbt_kuozhanbiaoge->setText(layerTableExpanded_ ? kFold : kExpand);
     ApplyCoefficientColumns();
 }
 

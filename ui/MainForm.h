@@ -136,6 +136,8 @@ private:
     // --- input page (InputPage.cpp)
     void ApplyCoefficientColumns();
     bool LayerTableExpanded() const;
+    // Whether the layer table shows its optional columns ("折叠" on its button).
+    bool layerTableExpanded_ = false;
 
     // --- compute run (ComputeRun.cpp)
 public:
@@ -176,6 +178,10 @@ public:
 
 private:
     void SetReportFontSize(QWidget* view, int size);
+    // The report the results page shows, which "保存" writes; cbt_PageBook reads its
+    // number.
+    enum class ShownReport { Text, Table };
+    ShownReport shownReport_ = ShownReport::Text;
     // Writes `lines` to `fileName` in the documents folder; on failure tells the user
     // why and returns false.
     bool SaveLines(const std::vector<std::string>& lines, const QString& fileName,
