@@ -32,15 +32,6 @@ const QColor kGreen(rockpile::kGreen);
 const QString kReportRefused = QStringLiteral("岩层表格数据有错，本次计算未写入计算书");
 const char* const kVerdictCompliant = "合规";
 
-// Columns that a run fills and therefore empties first. Columns 10 and 11 are left
-// alone: they are inputs when the resistances are given.
-constexpr int kComputedColumns[] = {
-    rockpile::col::C1,     rockpile::col::C2,           rockpile::col::Ra,
-    rockpile::col::Rpa,    rockpile::col::SumRria,      rockpile::col::Rria,
-    rockpile::col::SharePercent, rockpile::col::ShareBar, rockpile::col::Remark,
-    rockpile::col::Hardness, rockpile::col::C1Auto,     rockpile::col::C2Auto,
-};
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
 
@@ -215,7 +206,7 @@ bool MainForm::RunCompute()
 
     // 3. Computed columns of an earlier run go.
     for (int row = 0; row < n; ++row)
-        for (int column : kComputedColumns) SetLayerCell(row, column, QString());
+        for (int column : rockpile::kRunWrittenColumns) SetLayerCell(row, column, QString());
 
     // 4. Calculate, then show what the calculation produced, in its order: messages and
     //    colours, corrections, each layer's columns, the clause, and the shares once all
