@@ -17,6 +17,7 @@
 #include "core/ComputePile.h"
 #include "report/Format.h"
 #include "report/RunTexts.h"
+#include "ui/Colours.h"
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
 
@@ -24,8 +25,6 @@ namespace {
 
 using rockpile::col::Count;
 
-const QColor kRed(rockpile::kRed);
-const QColor kGreen(rockpile::kGreen);
 
 // The report step refuses an entry whose layer cells do not read as numbers; the run
 // itself never leaves such cells, so this guards against texts put there by other means.
@@ -237,7 +236,7 @@ bool MainForm::RunCompute()
     // 5. The result fields in the chosen precision, coloured by the verdict.
     const rockpile::ResultFieldTexts fields =
         rockpile::FormatResultFields(result, popbox_jingdu->currentIndex());
-    const QColor verdictColour = result.verdict == kVerdictCompliant ? kGreen : kRed;
+    const QColor verdictColour = result.verdict == kVerdictCompliant ? rockpile::colour::Green : rockpile::colour::Red;
     for (QLineEdit* field : {edt_Quk, edt_ra, edt_percent}) rockpile::SetTextColour(field, verdictColour);
     edt_Quk->setText(Q(fields.rpa));
     edt_ra->setText(Q(fields.ra));
@@ -248,7 +247,7 @@ bool MainForm::RunCompute()
     if (SaveTarget != 0) return true;
     const std::string stamp = rockpile::TimeStamp(reportClock(), QLocale());
     if (!reports.AppendReports(ReadReportSnapshot(), result, stamp)) {
-        ShowStatusMessage(kReportRefused, kRed);
+        ShowStatusMessage(kReportRefused, rockpile::colour::Red);
         return false;
     }
     RefreshReportViews();
