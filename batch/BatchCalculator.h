@@ -15,7 +15,7 @@
 
 #include "io/PageInputs.h"
 #include "report/Reports.h"
-#include "report/TimeStamp.h"
+#include "files/TimeStamp.h"
 
 namespace rockpile {
 

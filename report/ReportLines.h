@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "report/Reports.h"
+#include "report/Texts.h"
 
 namespace rockpile {
 
 // The separators of the text report.
 inline constexpr std::string_view kTextClosingLine = "==================================================";
-inline constexpr std::string_view kTimeStampPrefix = "计算时间：";
 
 // The header (five lines) and the fixed footer lines (three, before the time stamp
 // line) of the table report.

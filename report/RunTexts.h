@@ -16,6 +16,14 @@ struct CellWrite {
     bool operator==(const CellWrite&) const = default;
 };
 
+// Every column that LayerCellWrites and ShareCellWrites write, which a run therefore
+// empties first. Columns 10 and 11 are left alone: they are inputs when the
+// resistances are given.
+inline constexpr int kRunWrittenColumns[] = {
+    col::C1,           col::C2,       col::Ra,     col::Rpa,      col::SumRria, col::Rria,
+    col::SharePercent, col::ShareBar, col::Remark, col::Hardness, col::C1Auto,  col::C2Auto,
+};
+
 // Columns written for one layer as soon as it is done (or, for an interrupted layer,
 // the fields it had): in compressive-strength mode 19, 18, 8, 9, 10, 11, 20, 21, then
 // in both modes 14, 15, and 12, 13 (emptied, or Ra and Rpa on the last row).

@@ -35,7 +35,7 @@ std::vector<std::string> TableReportFooter()
 {
     return {
         kRule150,
-        " 注: 采用《建筑地基基础设计规范》(DBJ 15-31-2016)公式计算",
+        std::string(kNoteLine),
         "=========================================================================================="
         "============================================================",
     };
@@ -48,15 +48,15 @@ std::string TableReportRow(const ReportSnapshot& snapshot, const PileResult& res
     std::string row = S(3) + R("ZH" + std::to_string(entryNumber), 6) + S(2);
     switch (snapshot.sectionIndex) {
     case 0:
-        row += C("圆  桩", 8) + S(2);
+        row += C(SectionText(SectionKind::Circle), 8) + S(2);
         row += L(snapshot.ddText, 6) + S(4) + noValue + noValue + noValue;
         break;
     case 1:
-        row += C("椭圆桩", 8) + S(2);
+        row += C(SectionText(SectionKind::Ellipse), 8) + S(2);
         row += L(snapshot.ddText, 6) + S(4) + L(snapshot.tyzdText, 6) + S(4) + noValue + noValue;
         break;
     case 2:
-        row += C(IsSquareSection(snapshot) ? "方  桩" : "矩形桩", 8) + S(2);
+        row += C(SectionText(IsSquareSection(snapshot) ? SectionKind::Square : SectionKind::Rectangle), 8) + S(2);
         row += noValue + noValue + L(snapshot.ddText, 6) + S(4) + L(snapshot.tyzdText, 6) + S(4);
         break;
     default: break;

@@ -304,13 +304,13 @@ private:
         std::string pile = S(8) + R("ZH" + number_, 6) + S(2);
         switch (s_.sectionIndex) {
         case 0:
-            pile += C("圆  桩", 8) + S(2) + C(s_.ddText, 8) + S(2) + C("-", 8) + S(1);
+            pile += C(SectionText(SectionKind::Circle), 8) + S(2) + C(s_.ddText, 8) + S(2) + C("-", 8) + S(1);
             break;
         case 1:
-            pile += C("椭圆桩", 8) + S(2) + C(s_.ddText, 8) + S(2) + C(s_.tyzdText, 8) + S(1);
+            pile += C(SectionText(SectionKind::Ellipse), 8) + S(2) + C(s_.ddText, 8) + S(2) + C(s_.tyzdText, 8) + S(1);
             break;
         case 2:
-            pile += C(IsSquareSection(s_) ? "方  桩" : "矩形桩", 8) + S(2) + C(s_.ddText, 8) +
+            pile += C(SectionText(IsSquareSection(s_) ? SectionKind::Square : SectionKind::Rectangle), 8) + S(2) + C(s_.ddText, 8) +
                     S(2) + C(s_.tyzdText, 8) + S(1);
             break;
         default: break;

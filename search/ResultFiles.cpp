@@ -1,6 +1,7 @@
 #include "search/ResultFiles.h"
 
 #include "report/Format.h"
+#include "report/Texts.h"
 
 namespace rockpile {
 
@@ -35,11 +36,11 @@ std::string ResultFileRowLine(std::size_t position, std::size_t rowCount, const 
     std::string line = S(1) + C(PileNumber(position, rowCount), 8) + S(2);
     const std::string& section = cells[candcol::Section];
     line += C(section, 8) + S(2);
-    if (section == "圆  桩") {
+    if (section == SectionText(SectionKind::Circle)) {
         line += L(cells[candcol::Size1], 6) + S(4) + none + none + none;
-    } else if (section == "椭圆桩") {
+    } else if (section == SectionText(SectionKind::Ellipse)) {
         line += L(cells[candcol::Size1], 6) + S(4) + L(cells[candcol::Size2], 6) + S(4) + none + none;
-    } else if (section == "矩形桩" || section == "方  桩") {
+    } else if (section == SectionText(SectionKind::Rectangle) || section == SectionText(SectionKind::Square)) {
         line += none + none + L(cells[candcol::Size1], 6) + S(4) + L(cells[candcol::Size2], 6) + S(4);
     }
     line += L(cells[candcol::Depth], 6) + S(4);
@@ -57,7 +58,7 @@ std::string ResultFileRowLine(std::size_t position, std::size_t rowCount, const 
 
 std::vector<std::string> ResultFileTailLines(const std::string& timeStamp)
 {
-    return {kRule, " 注: 采用《建筑地基基础设计规范》(DBJ 15-31-2016)公式计算", kClosingRule, "计算时间：" + timeStamp};
+    return {kRule, std::string(kNoteLine), kClosingRule, std::string(kTimeStampPrefix) + timeStamp};
 }
 
 std::vector<std::string> ResultFileLines(ResultFileKind kind, std::span<const CandidateTexts> rows,

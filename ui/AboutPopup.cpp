@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "ui/Colours.h"
 #include "ui/Controls.h"
 #include "ui/ScaledPage.h"
 
@@ -15,9 +16,6 @@ namespace rockpile {
 
 namespace {
 
-const QColor kBlue = QColor::fromRgba(0xFF0000FFu);
-const QColor kRed = QColor::fromRgba(0xFFFF0000u);
-const QColor kBlack = QColor::fromRgba(0xFF000000u);
 
 }  // namespace
 
@@ -90,7 +88,7 @@ CopyRightForm::CopyRightForm(const AboutTexts& texts, QWidget* parent)
     titleFont.setBold(true);
     lb_mokuaiming->setFont(titleFont);
     lb_mokuaiming->setAlignment(Qt::AlignCenter);
-    SetTextColour(lb_mokuaiming, kBlue);
+    SetTextColour(lb_mokuaiming, rockpile::colour::Blue);
 
     lb_chanpin = label(new QLabel(texts_.productFamily, CopyRightLayer), "lb_chanpin",
                        QRectF(0, 48, 265, 17), 14);
@@ -108,13 +106,13 @@ CopyRightForm::CopyRightForm(const AboutTexts& texts, QWidget* parent)
     lb_danwei = new LinkLabel(QStringLiteral("（%1）").arg(texts_.organisation), CopyRightLayer);
     label(lb_danwei, "lb_danwei", QRectF(32, 128, 218, 25), 10);
     lb_danwei->setAlignment(Qt::AlignCenter);
-    SetTextColour(lb_danwei, kBlack);
+    SetTextColour(lb_danwei, rockpile::colour::Black);
 
     lb_wangzhilb = label(new QLabel(QStringLiteral("网址："), CopyRightLayer), "lb_wangzhilb",
                          QRectF(32, 152, 50, 25));
     lb_wangzhi = new LinkLabel(texts_.webAddress, CopyRightLayer);
     label(lb_wangzhi, "lb_wangzhi", QRectF(70, 152, 146, 25));
-    SetTextColour(lb_wangzhi, kBlue);
+    SetTextColour(lb_wangzhi, rockpile::colour::Blue);
 
     cbt_update = new RoundButton(QStringLiteral("更新"), 5, 40, CopyRightLayer);
     label(cbt_update, "cbt_update", QRectF(216, 156, 20, 40), 10);
@@ -123,7 +121,7 @@ CopyRightForm::CopyRightForm(const AboutTexts& texts, QWidget* parent)
                       QRectF(32, 176, 50, 25));
     lb_lianxiUr = new LinkLabel(texts_.mailAddress, CopyRightLayer);
     label(lb_lianxiUr, "lb_lianxiUr", QRectF(70, 176, 146, 25));
-    SetTextColour(lb_lianxiUr, kBlue);
+    SetTextColour(lb_lianxiUr, rockpile::colour::Blue);
 
     // The contact code picture: this build carries none, so the place stays empty.
     ImageQQ = label(new QLabel(CopyRightLayer), "ImageQQ", QRectF(72, 212, 100, 100));
@@ -158,13 +156,13 @@ void CopyRightForm::SetLinkStyle(QLabel* label, bool highlighted, const QColor& 
     font.setBold(highlighted);
     font.setUnderline(highlighted);
     label->setFont(font);
-    SetTextColour(label, highlighted ? kRed : restColour);
+    SetTextColour(label, highlighted ? rockpile::colour::Red : restColour);
 }
 
-void CopyRightForm::lb_wangzhiMouseMove() { SetLinkStyle(lb_wangzhi, true, kBlue); }
-void CopyRightForm::lb_wangzhiMouseLeave() { SetLinkStyle(lb_wangzhi, false, kBlue); }
-void CopyRightForm::lb_lianxiUrMouseMove() { SetLinkStyle(lb_lianxiUr, true, kBlue); }
-void CopyRightForm::lb_lianxiUrMouseLeave() { SetLinkStyle(lb_lianxiUr, false, kBlue); }
+void CopyRightForm::lb_wangzhiMouseMove() { SetLinkStyle(lb_wangzhi, true, rockpile::colour::Blue); }
+void CopyRightForm::lb_wangzhiMouseLeave() { SetLinkStyle(lb_wangzhi, false, rockpile::colour::Blue); }
+void CopyRightForm::lb_lianxiUrMouseMove() { SetLinkStyle(lb_lianxiUr, true, rockpile::colour::Blue); }
+void CopyRightForm::lb_lianxiUrMouseLeave() { SetLinkStyle(lb_lianxiUr, false, rockpile::colour::Blue); }
 
 void CopyRightForm::lb_danweiMouseMove()
 {
@@ -172,13 +170,13 @@ void CopyRightForm::lb_danweiMouseMove()
     lb_danwei->setText(texts_.organisationAddress.isEmpty()
                            ? QStringLiteral("(%1)").arg(texts_.organisation)
                            : texts_.organisationAddress);
-    SetLinkStyle(lb_danwei, true, kBlack);
+    SetLinkStyle(lb_danwei, true, rockpile::colour::Black);
 }
 
 void CopyRightForm::lb_danweiMouseLeave()
 {
     lb_danwei->setText(QStringLiteral("(%1)").arg(texts_.organisation));
-    SetLinkStyle(lb_danwei, false, kBlack);
+    SetLinkStyle(lb_danwei, false, rockpile::colour::Black);
 }
 
 void CopyRightForm::lb_wangzhiClick() { Open(texts_.webAddress); }

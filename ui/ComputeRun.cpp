@@ -17,6 +17,7 @@
 #include "core/ComputePile.h"
 #include "report/Format.h"
 #include "report/RunTexts.h"
+#include "ui/Colours.h"
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
 
@@ -24,23 +25,11 @@ namespace {
 
 using rockpile::col::Count;
 
-const QColor kRed(rockpile::kRed);
-const QColor kGreen(rockpile::kGreen);
 
-const QString kAbortText = QStringLiteral("运行中止，主界面可查看中止位置、原因");
 // The report step refuses an entry whose layer cells do not read as numbers; the run
 // itself never leaves such cells, so this guards against texts put there by other means.
 const QString kReportRefused = QStringLiteral("岩层表格数据有错，本次计算未写入计算书");
 const char* const kVerdictCompliant = "合规";
-
-// Columns that a run fills and therefore empties first. Columns 10 and 11 are left
-// alone: they are inputs when the resistances are given.
-constexpr int kComputedColumns[] = {
-    rockpile::col::C1,     rockpile::col::C2,           rockpile::col::Ra,
-    rockpile::col::Rpa,    rockpile::col::SumRria,      rockpile::col::Rria,
-    rockpile::col::SharePercent, rockpile::col::ShareBar, rockpile::col::Remark,
-    rockpile::col::Hardness, rockpile::col::C1Auto,     rockpile::col::C2Auto,
-};
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 std::string S(const QString& text) { return text.toStdString(); }
@@ -216,7 +205,7 @@ bool MainForm::RunCompute()
 
     // 3. Computed columns of an earlier run go.
     for (int row = 0; row < n; ++row)
-        for (int column : kComputedColumns) SetLayerCell(row, column, QString());
+        for (int column : rockpile::kRunWrittenColumns) SetLayerCell(row, column, QString());
 
     // 4. Calculate, then show what the calculation produced, in its order: messages and
     //    colours, corrections, each layer's columns, the clause, and the shares once all
@@ -235,8 +224,7 @@ bool MainForm::RunCompute()
     if (outcome.stopped()) {
         // A silent abort: the input page shows where and why; the search page, whose
         // run may have been the caller, says that the run was stopped.
-        rockpile::SetTextColour(lb_YHxingxi, kRed);
-        lb_YHxingxi->setText(kAbortText);
+        emit runAborted();
         return false;
     }
 
@@ -248,7 +236,7 @@ bool MainForm::RunCompute()
     // 5. The result fields in the chosen precision, coloured by the verdict.
     const rockpile::ResultFieldTexts fields =
         rockpile::FormatResultFields(result, popbox_jingdu->currentIndex());
-    const QColor verdictColour = result.verdict == kVerdictCompliant ? kGreen : kRed;
+    const QColor verdictColour = result.verdict == kVerdictCompliant ? rockpile::colour::Green : rockpile::colour::Red;
     for (QLineEdit* field : {edt_Quk, edt_ra, edt_percent}) rockpile::SetTextColour(field, verdictColour);
     edt_Quk->setText(Q(fields.rpa));
     edt_ra->setText(Q(fields.ra));
@@ -259,7 +247,7 @@ bool MainForm::RunCompute()
     if (SaveTarget != 0) return true;
     const std::string stamp = rockpile::TimeStamp(reportClock(), QLocale());
     if (!reports.AppendReports(ReadReportSnapshot(), result, stamp)) {
-        ShowStatusMessage(kReportRefused, kRed);
+        ShowStatusMessage(kReportRefused, rockpile::colour::Red);
         return false;
     }
     RefreshReportViews();

@@ -12,15 +12,13 @@
 #include <QTableWidget>
 
 #include "core/PileInput.h"
+#include "ui/Colours.h"
 #include "ui/Controls.h"
 #include "ui/LayerTable.h"
 #include "ui/MainForm.h"
 
 namespace {
 
-const QColor kRed(0xFFFF0000u);
-const QColor kMagenta(0xFFFF00FFu);
-const QColor kBlack(0xFF000000u);
 
 const QString kExpand = QStringLiteral("展开");
 const QString kFold = QStringLiteral("折叠");
@@ -74,10 +72,10 @@ void MainForm::cbe_ddChange()
     double value = 0;
     if (ConvertNumber(cbe_dd->currentText(), value) && value > 0) {
         lb_shuoming->setText(QString());
-        rockpile::SetTextColour(cbe_dd, kBlack);
+        rockpile::SetTextColour(cbe_dd, rockpile::colour::Black);
     } else {
-        ShowStatusMessage(QStringLiteral("桩身直径数据有错"), kRed);
-        rockpile::SetTextColour(cbe_dd, kRed);
+        ShowStatusMessage(QStringLiteral("桩身直径数据有错"), rockpile::colour::Red);
+        rockpile::SetTextColour(cbe_dd, rockpile::colour::Red);
     }
 }
 
@@ -87,16 +85,16 @@ void MainForm::cbe_tyzdChange()
     double value = 0;
     if (ConvertNumber(cbe_tyzd->currentText(), value) && value >= 0) {
         lb_shuoming->setText(QString());
-        rockpile::SetTextColour(cbe_tyzd, kBlack);
+        rockpile::SetTextColour(cbe_tyzd, rockpile::colour::Black);
     } else {
-        ShowStatusMessage(QStringLiteral("椭圆直段长度数据有错"), kRed);
-        rockpile::SetTextColour(cbe_tyzd, kRed);
+        ShowStatusMessage(QStringLiteral("椭圆直段长度数据有错"), rockpile::colour::Red);
+        rockpile::SetTextColour(cbe_tyzd, rockpile::colour::Red);
     }
 }
 
 // ---------------------------------------------------------------- rock parameters
 
-bool MainForm::LayerTableExpanded() const { return cbt_kuozhanbiaoge->text() == kFold; }
+bool MainForm::LayerTableExpanded() const { return layerTableExpanded_; }
 
 void MainForm::ApplyCoefficientColumns()
 {
@@ -143,11 +141,11 @@ void MainForm::cbb_chezhuxishuChange()
 {
     ApplyCoefficientColumns();
     if (cbb_chezhuxishu->currentIndex() == 1) {
-        rockpile::SetTextColour(lb_chezhuxishu, kBlack);
-        ShowStatusMessage(QString(), kBlack);
+        rockpile::SetTextColour(lb_chezhuxishu, rockpile::colour::Black);
+        ShowStatusMessage(QString(), rockpile::colour::Black);
     } else {
-        rockpile::SetTextColour(lb_chezhuxishu, kRed);
-        ShowStatusMessage(QStringLiteral("提示：指定的系数需自行确定其合理性"), kMagenta);
+        rockpile::SetTextColour(lb_chezhuxishu, rockpile::colour::Red);
+        ShowStatusMessage(QStringLiteral("提示：指定的系数需自行确定其合理性"), rockpile::colour::Magenta);
     }
     ClearResultDisplay();
 }
@@ -160,7 +158,8 @@ void MainForm::cbb_wanzhengchengduChange()
 
 void MainForm::cbt_kuozhanbiaogeClick()
 {
-    cbt_kuozhanbiaoge->setText(LayerTableExpanded() ? kExpand : kFold);
+    layerTableExpanded_ = !layerTableExpanded_;
+    cbt_kuozhanbiaoge->setText(layerTableExpanded_ ? kFold : kExpand);
     ApplyCoefficientColumns();
 }
 
@@ -188,10 +187,10 @@ void MainForm::cbe_zhuanchongkongChange()
         return;
     }
     if (factor < 0 || factor > 1) {
-        ShowStatusMessage(QStringLiteral("钻冲孔桩折减系数有错"), kRed);
+        ShowStatusMessage(QStringLiteral("钻冲孔桩折减系数有错"), rockpile::colour::Red);
         return;
     }
-    rockpile::SetTextColour(lb_shuoming, kBlack);
+    rockpile::SetTextColour(lb_shuoming, rockpile::colour::Black);
     lb_shuoming->setText(QString());
     cbt_compute->setEnabled(true);
     cbt_compute->show();
@@ -211,3 +210,40 @@ void MainForm::StringGrid_QB2SelectCell(int /*row*/, int column)
 }
 
 void MainForm::StringGrid_QB2EditingDone() { ClearResultDisplay(); }
+
+// ---------------------------------------------------------------- what the search page asks of the input page
+
+int MainForm::PrecisionMode() const { return popbox_jingdu->currentIndex(); }
+
+void MainForm::PrepareInputForSearch()
+{
+    img_logo->hide();
+    lb_shuoming->show();
+    cbb_yanchengshu->setCurrentIndex(0);
+    cbb_qiangduzhi->setCurrentIndex(1);
+    cbb_chezhuxishu->setCurrentIndex(1);
+}
+
+void MainForm::PutCandidate(const rockpile::SearchCandidate& candidate)
+{
+    const auto setCell = [this](int column, const QString& text) {
+        if (QTableWidgetItem* item = StringGrid_QB2->item(0, column))
+            item->setText(text);
+        else
+            StringGrid_QB2->setItem(0, column, new QTableWidgetItem(text));
+    };
+    // The section first: its change handler writes a default size into cbe_tyzd, which
+    // the candidate's size then replaces.
+    cbb_jmlx->setCurrentIndex(candidate.sectionItem);
+    cbe_dd->setText(candidate.first);
+    cbe_tyzd->setText(candidate.second);
+    cbb_yanchengshu->setCurrentIndex(0);
+    cbb_qiangduzhi->setCurrentIndex(1);
+    cbb_chezhuxishu->setCurrentIndex(1);
+    cbb_wanzhengchengdu->setCurrentIndex(candidate.basisItem);
+    setCell(rockpile::col::Lr, candidate.lr);
+    if (candidate.weathering) setCell(rockpile::col::Weathering, *candidate.weathering);
+    if (candidate.integrityClass) setCell(rockpile::col::Integrity, *candidate.integrityClass);
+    if (candidate.kv) setCell(rockpile::col::Kv, *candidate.kv);
+    setCell(rockpile::col::Frk, candidate.frk);
+}

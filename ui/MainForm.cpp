@@ -20,76 +20,33 @@
 #include <QTableWidget>
 
 #include "ui/Banner.h"
+#include "ui/Colours.h"
 #include "ui/Controls.h"
 #include "ui/LayerTable.h"
+#include "ui/PageParts.h"
 #include "ui/ScaledPage.h"
+#include "ui/SearchPage.h"
 
+using namespace rockpile::colour;
 using rockpile::EditCombo;
+using rockpile::MakeButton;
+using rockpile::MakeCombo;
+using rockpile::MakeLabel;
+using rockpile::Rect;
+using rockpile::SetBold;
 using rockpile::RoundButton;
 using rockpile::ScaledPage;
 
 namespace {
 
-const QColor kBlueViolet(0xFF8A2BE2u);
-const QColor kBlue(0xFF0000FFu);
-const QColor kRed(0xFFFF0000u);
-const QColor kGreen(0xFF008000u);
-const QColor kBlack(0xFF000000u);
-
 // Combos drawn "at 0.8": the control and its text are drawn at 0.8 of their size.
 constexpr double kSmall = 0.8;
-
-QRectF Rect(double x, double y, double w, double h, double factor = 1.0)
-{
-    return QRectF(x, y, w * factor, h * factor);
-}
-
-template <typename W>
-W* Name(W* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel* MakeLabel(ScaledPage* page, QWidget* parent, const char* name, const QString& text,
-                  const QRectF& rect, double textSize = rockpile::kDefaultTextSize)
-{
-    auto* label = Name(new QLabel(text, parent), name);
-    page->place(label, rect, textSize);
-    return label;
-}
-
-RoundButton* MakeButton(ScaledPage* page, QWidget* parent, const char* name, const QString& text,
-                        double radius, const QRectF& rect,
-                        double textSize = rockpile::kDefaultTextSize)
-{
-    auto* button = Name(new RoundButton(text, radius, rect.height(), parent), name);
-    page->place(button, rect, textSize);
-    return button;
-}
-
-QComboBox* MakeCombo(ScaledPage* page, QWidget* parent, const char* name, const QStringList& items,
-                     int chosen, const QRectF& rect, double textSize)
-{
-    auto* combo = Name(new QComboBox(parent), name);
-    combo->addItems(items);
-    combo->setCurrentIndex(chosen);
-    page->place(combo, rect, textSize);
-    return combo;
-}
 
 QStringList Steps(int first, int last, int step)
 {
     QStringList items;
     for (int v = first; v <= last; v += step) items << QString::number(v);
     return items;
-}
-
-void SetBold(QWidget* widget)
-{
-    QFont font = widget->font();
-    font.setBold(true);
-    widget->setFont(font);
 }
 
 // The report views line up their columns by counting a wide character as two narrow
@@ -121,14 +78,14 @@ QString ReportFontFamily()
 
 QPlainTextEdit* MakeReportView(ScaledPage* page, const char* name)
 {
-    auto* view = Name(new QPlainTextEdit(page), name);
+    auto* view = rockpile::Named(new QPlainTextEdit(page), name);
     view->setReadOnly(true);
     view->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont font = view->font();
     font.setFamily(ReportFontFamily());
     font.setStyleHint(QFont::TypeWriter);
     view->setFont(font);
-    rockpile::SetTextColour(view, kBlack);
+    rockpile::SetTextColour(view, Black);
     page->place(view, Rect(4, 56, 362, 670), 14);
     return view;
 }
@@ -141,11 +98,11 @@ MainForm::MainForm(QWidget* parent)
     setWindowTitle(QStringLiteral("嵌岩桩承载力计算 (DBJ15-31-2016)"));
     setFixedSize(kClientWidth, kClientHeight);
 
-    MainFormLayer = Name(new ScaledPage(QSizeF(370, 800), this), "MainFormLayer");
-    JieGuo_DocLayer = Name(new ScaledPage(QSizeF(370, 800), this), "JieGuo_DocLayer");
-    YouHuaFormLayer = Name(new ScaledPage(QSizeF(370, 800), this), "YouHuaFormLayer");
-    ComFormLayer = Name(new ScaledPage(QSizeF(331, 621), this), "ComFormLayer");
-    for (ScaledPage* page : {MainFormLayer, JieGuo_DocLayer, YouHuaFormLayer, ComFormLayer})
+    MainFormLayer = rockpile::Named(new ScaledPage(QSizeF(370, 800), this), "MainFormLayer");
+    JieGuo_DocLayer = rockpile::Named(new ScaledPage(QSizeF(370, 800), this), "JieGuo_DocLayer");
+    YouHuaFormLayer = new rockpile::SearchPage(*this, this);
+    ComFormLayer = rockpile::Named(new ScaledPage(QSizeF(331, 621), this), "ComFormLayer");
+    for (ScaledPage* page : std::initializer_list<ScaledPage*>{MainFormLayer, JieGuo_DocLayer, YouHuaFormLayer, ComFormLayer})
         page->setGeometry(rect());
     JieGuo_DocLayer->hide();
     YouHuaFormLayer->hide();
@@ -153,7 +110,6 @@ MainForm::MainForm(QWidget* parent)
 
     CreateInputPage();
     CreateResultsPage();
-    CreateSearchPage();
     FormCreate();
     ConnectHandlers();
 }
@@ -172,31 +128,31 @@ void MainForm::CreateInputPage()
 
     lb_cxm = MakeLabel(page, page, "lb_cxm", QStringLiteral("嵌岩桩承载力计算"), Rect(88, 10, 209, 33), 24);
     SetBold(lb_cxm);
-    rockpile::SetTextColour(lb_cxm, kBlueViolet);
+    rockpile::SetTextColour(lb_cxm, BlueViolet);
     cbt_CopyRight = MakeButton(page, page, "cbt_CopyRight", QStringLiteral("©"), 3, Rect(340, 6, 21, 21));
     cbt_CopyRight->setToolTip(QStringLiteral("版权信息"));
 
-    gpb_srcs = Name(new QGroupBox(QStringLiteral("基桩参数"), page), "gpb_srcs");
+    gpb_srcs = rockpile::Named(new QGroupBox(QStringLiteral("基桩参数"), page), "gpb_srcs");
     page->place(gpb_srcs, Rect(4, 56, 362, 145));
-    gpb_yscs = Name(new QGroupBox(QStringLiteral("基岩参数"), page), "gpb_yscs");
+    gpb_yscs = rockpile::Named(new QGroupBox(QStringLiteral("基岩参数"), page), "gpb_yscs");
     page->place(gpb_yscs, Rect(4, 204, 362, 334));
-    gpb_scjg = Name(new QGroupBox(QStringLiteral("计算结果"), page), "gpb_scjg");
+    gpb_scjg = rockpile::Named(new QGroupBox(QStringLiteral("计算结果"), page), "gpb_scjg");
     page->place(gpb_scjg, Rect(4, 542, 362, 184));
 
     cbt_compute = MakeButton(page, page, "cbt_compute", QStringLiteral("计算"), 10, Rect(40, 732, 100, 33));
     cbt_View = MakeButton(page, page, "cbt_View", QStringLiteral("结果"), 10, Rect(40, 732, 100, 33));
     cbt_View->hide();
     cbt_YouHua = MakeButton(page, page, "cbt_YouHua", QStringLiteral("★"), 10, Rect(172, 738, 20, 20), 14);
-    rockpile::SetTextColour(cbt_YouHua, kRed);
+    rockpile::SetTextColour(cbt_YouHua, Red);
     cbt_YouHua->setToolTip(QStringLiteral("筛选优化"));
     cbt_tuichu = MakeButton(page, page, "cbt_tuichu", QStringLiteral("退出"), 10, Rect(224, 732, 100, 33));
 
-    img_logo = Name(new QLabel(page), "img_logo");
+    img_logo = rockpile::Named(new QLabel(page), "img_logo");
     img_logo->setPixmap(rockpile::DrawBanner(QSize(370, 32)));
     img_logo->setScaledContents(true);
     page->place(img_logo, Rect(0, 768, 370, 32));
     lb_shuoming = MakeLabel(page, page, "lb_shuoming", QString(), Rect(16, 768, 340, 33));
-    rockpile::SetTextColour(lb_shuoming, kRed);
+    rockpile::SetTextColour(lb_shuoming, Red);
     lb_shuoming->hide();
 
     // Group "基桩参数".
@@ -206,7 +162,7 @@ void MainForm::CreateInputPage()
                          {QStringLiteral("圆桩"), QStringLiteral("椭圆桩"), QStringLiteral("矩形桩")}, 0,
                          Rect(268, 32, 89, 32), rockpile::kDefaultTextSize);
     lb_dd = MakeLabel(page, g, "lb_dd", QStringLiteral("桩  身   直   径    d (mm)"), Rect(8, 67, 200, 32));
-    cbe_dd = Name(new EditCombo(g), "cbe_dd");
+    cbe_dd = rockpile::Named(new EditCombo(g), "cbe_dd");
     cbe_dd->addItems(Steps(1000, 2000, 100));
     cbe_dd->setCurrentIndex(0);
     cbe_dd->setInputMethodHints(Qt::ImhFormattedNumbersOnly);
@@ -214,7 +170,7 @@ void MainForm::CreateInputPage()
     page->place(cbe_dd, Rect(268, 67, 89, 32));
     lb_tyzd = MakeLabel(page, g, "lb_tyzd", QStringLiteral("椭圆直段长度    c (mm)"), Rect(8, 102, 200, 32));
     lb_tyzd->setEnabled(false);
-    cbe_tyzd = Name(new EditCombo(g), "cbe_tyzd");
+    cbe_tyzd = rockpile::Named(new EditCombo(g), "cbe_tyzd");
     // The list at start differs from the one the section type handler sets.
     QStringList startList;
     for (int v = 100; v <= 900; v += 100) startList << QStringLiteral("  ") + QString::number(v);
@@ -238,7 +194,7 @@ void MainForm::CreateInputPage()
                                 QStringLiteral("岩样天然湿度单轴抗压强度")},
                                1, Rect(132, 62, 280, 32, kSmall), small);
     lb_chezhuxishu = MakeLabel(page, g, "lb_chezhuxishu", QStringLiteral("侧阻端阻系数"), Rect(8, 88, 120, 32));
-    rockpile::SetTextColour(lb_chezhuxishu, kBlack);
+    rockpile::SetTextColour(lb_chezhuxishu, Black);
     cbb_chezhuxishu = MakeCombo(page, g, "cbb_chezhuxishu",
                                 {QStringLiteral("人工指定系数"), QStringLiteral("程序自动插值"),
                                  QStringLiteral("自动插值与人工指定取大值"),
@@ -248,22 +204,22 @@ void MainForm::CreateInputPage()
     cbb_wanzhengchengdu = MakeCombo(page, g, "cbb_wanzhengchengdu",
                                     {QStringLiteral("岩体完整程度"), QStringLiteral("岩体完整性指数")}, 0,
                                     Rect(132, 122, 280, 32, kSmall), small);
-    ckb_dixiashui = Name(new QCheckBox(QStringLiteral("钻冲孔桩"), g), "ckb_dixiashui");
+    ckb_dixiashui = rockpile::Named(new QCheckBox(QStringLiteral("钻冲孔桩"), g), "ckb_dixiashui");
     ckb_dixiashui->setChecked(true);
     page->place(ckb_dixiashui, Rect(8, 158, 100, 17));
     lb_zhuanchongkong = MakeLabel(page, g, "lb_zhuanchongkong", QStringLiteral("折减系数"), Rect(136, 150, 80, 32));
-    cbe_zhuanchongkong = Name(new EditCombo(g), "cbe_zhuanchongkong");
+    cbe_zhuanchongkong = rockpile::Named(new EditCombo(g), "cbe_zhuanchongkong");
     cbe_zhuanchongkong->addItems({QStringLiteral("0.70"), QStringLiteral("0.75"), QStringLiteral("0.80"),
                                   QStringLiteral("0.85"), QStringLiteral("0.90")});
     cbe_zhuanchongkong->setCurrentIndex(0);
     cbe_zhuanchongkong->setInputMethodHints(Qt::ImhDialableCharactersOnly);
     page->place(cbe_zhuanchongkong, Rect(204, 154, 100, 32, kSmall), small);
     cbt_kuozhanbiaoge = MakeButton(page, g, "cbt_kuozhanbiaoge", QStringLiteral("展开"), 15, Rect(316, 162, 40, 32));
-    ckb_ruanzhiyan = Name(new QCheckBox(QStringLiteral("软化系数≤0.6的软质岩，桩端岩石长时间暴露"), g),
+    ckb_ruanzhiyan = rockpile::Named(new QCheckBox(QStringLiteral("软化系数≤0.6的软质岩，桩端岩石长时间暴露"), g),
                           "ckb_ruanzhiyan");
     ckb_ruanzhiyan->setChecked(true);
     page->place(ckb_ruanzhiyan, Rect(8, 188, 310, 17));
-    StringGrid_QB2 = Name(new QTableWidget(g), "StringGrid_QB2");
+    StringGrid_QB2 = rockpile::Named(new QTableWidget(g), "StringGrid_QB2");
     rockpile::SetUpLayerTable(StringGrid_QB2);
     SetBold(StringGrid_QB2);
     page->place(StringGrid_QB2, Rect(8, 208, 348, 120));
@@ -273,11 +229,11 @@ void MainForm::CreateInputPage()
     // Group "计算结果".
     g = gpb_scjg;
     auto resultField = [&](const char* name, double y) {
-        auto* field = Name(new QLineEdit(g), name);
+        auto* field = rockpile::Named(new QLineEdit(g), name);
         field->setReadOnly(true);
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         SetBold(field);
-        rockpile::SetTextColour(field, kGreen);
+        rockpile::SetTextColour(field, Green);
         page->place(field, Rect(268, y, 89, 32), 18);
         return field;
     };
@@ -308,7 +264,7 @@ void MainForm::CreateResultsPage()
     lb_jisuanjieguo = MakeLabel(page, page, "lb_jisuanjieguo", QStringLiteral("计算结果"), Rect(88, 10, 192, 33), 24);
     SetBold(lb_jisuanjieguo);
     lb_jisuanjieguo->setAlignment(Qt::AlignCenter);
-    rockpile::SetTextColour(lb_jisuanjieguo, kBlue);
+    rockpile::SetTextColour(lb_jisuanjieguo, Blue);
     cbt_PageBook = MakeButton(page, page, "cbt_PageBook", QStringLiteral("1"), 3, Rect(340, 6, 21, 21));
     cbt_PageBook->setToolTip(QStringLiteral("切换计算书"));
     meo_jisuanjieguo_Doc = MakeReportView(page, "meo_jisuanjieguo_Doc");
@@ -319,71 +275,19 @@ void MainForm::CreateResultsPage()
     cbt_sanchu = MakeButton(page, page, "cbt_sanchu", QStringLiteral("x"), 3, Rect(350, 728, 16, 16));
     cbt_sanchu->setEnabled(false);
     cbt_sanchu->setToolTip(QStringLiteral("删除最末数据"));
-    tcb_meoFontSize = Name(new QSlider(Qt::Horizontal, page), "tcb_meoFontSize");
+    tcb_meoFontSize = rockpile::Named(new QSlider(Qt::Horizontal, page), "tcb_meoFontSize");
     tcb_meoFontSize->setRange(4, 24);
     tcb_meoFontSize->setValue(14);
     tcb_meoFontSize->setToolTip(QStringLiteral("调整字体大小"));
     page->place(tcb_meoFontSize, Rect(40, 768, 281, 32));
 }
 
-void MainForm::CreateSearchPage()
-{
-    ScaledPage* page = YouHuaFormLayer;
-    lb_youhuabiaoti = MakeLabel(page, page, "lb_youhuabiaoti", QStringLiteral("嵌岩桩优化设计"), Rect(48, 10, 280, 33), 24);
-    SetBold(lb_youhuabiaoti);
-    lb_youhuabiaoti->setAlignment(Qt::AlignCenter);
-    rockpile::SetTextColour(lb_youhuabiaoti, kBlueViolet);
-
-    Grid1_Youhuaxuanxiang = Name(new QTableWidget(13, 5, page), "Grid1_Youhuaxuanxiang");
-    Grid1_Youhuaxuanxiang->setAlternatingRowColors(true);
-    Grid1_Youhuaxuanxiang->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    Grid1_Youhuaxuanxiang->setTabKeyNavigation(true);
-    Grid1_Youhuaxuanxiang->setSelectionMode(QAbstractItemView::SingleSelection);
-    Grid1_Youhuaxuanxiang->horizontalHeader()->setSectionsMovable(true);
-    page->place(Grid1_Youhuaxuanxiang, Rect(4, 56, 362, 350));
-
-    auto resultGrid = [&](const char* name) {
-        auto* grid = Name(new QTableView(page), name);
-        grid->setAlternatingRowColors(true);
-        grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-        grid->setSelectionMode(QAbstractItemView::SingleSelection);
-        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        grid->horizontalHeader()->setSectionsClickable(true);
-        grid->horizontalHeader()->setSectionsMovable(true);
-        grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-        page->place(grid, Rect(4, 414, 362, 280));
-        return grid;
-    };
-    Grid2_Youhuajieguo = resultGrid("Grid2_Youhuajieguo");
-    Grid3_Youhuasaixuan = resultGrid("Grid3_Youhuasaixuan");
-    Grid3_Youhuasaixuan->hide();
-
-    pb_YH_jingdu = Name(new QProgressBar(page), "pb_YH_jingdu");
-    pb_YH_jingdu->setOrientation(Qt::Horizontal);
-    pb_YH_jingdu->setTextVisible(false);
-    pb_YH_jingdu->hide();
-    page->place(pb_YH_jingdu, Rect(28, 648, 280, 10));
-
-    lb_huzhu = MakeLabel(page, page, "lb_huzhu", QStringLiteral("1、点击表头排序   2、双击获取数据"), Rect(12, 696, 260, 25));
-    cbt_zhangkai = MakeButton(page, page, "cbt_zhangkai", QStringLiteral("展开"), 10, Rect(318, 696, 40, 25));
-    cbt_YHcompute = MakeButton(page, page, "cbt_YHcompute", QStringLiteral("计算"), 10, Rect(32, 732, 70, 33));
-    cbt_YHsaixuan = MakeButton(page, page, "cbt_YHsaixuan", QStringLiteral("筛选"), 10, Rect(112, 732, 70, 33));
-    cbt_YHsaixuan->setEnabled(false);
-    cbt_YHsave = MakeButton(page, page, "cbt_YHsave", QStringLiteral("存盘"), 10, Rect(192, 732, 70, 33));
-    cbt_YHsave->setEnabled(false);
-    cbt_YHfanhui = MakeButton(page, page, "cbt_YHfanhui", QStringLiteral("返回"), 10, Rect(272, 732, 70, 33));
-    lb_YHxingxi = MakeLabel(page, page, "lb_YHxingxi", QString(), Rect(10, 770, 360, 25));
-}
-
 void MainForm::FormCreate()
 {
     UnsavedReports = 0;
     SaveTarget = 0;
-    DSortState = 0;
-    RaSortState = 0;
     reports = rockpile::ReportModel();
     FillFirstLayerRow();
-    FillSearchPage();
 }
 
 void MainForm::FillFirstLayerRow()
@@ -420,11 +324,6 @@ void MainForm::ConnectHandlers()
         {cbt_Exit, &MainForm::cbt_ExitClick},
         {cbt_Save, &MainForm::cbt_SaveClick},
         {cbt_sanchu, &MainForm::cbt_sanchuClick},
-        {cbt_zhangkai, &MainForm::cbt_zhangkaiClick},
-        {cbt_YHcompute, &MainForm::cbt_YHcomputeClick},
-        {cbt_YHsaixuan, &MainForm::cbt_YHsaixuanClick},
-        {cbt_YHsave, &MainForm::cbt_YHsaveClick},
-        {cbt_YHfanhui, &MainForm::cbt_YHfanhuiClick},
     };
     for (const auto& [button, handler] : clicks) connect(button, &QPushButton::clicked, this, handler);
 
@@ -449,22 +348,14 @@ void MainForm::ConnectHandlers()
     connect(tcb_meoFontSize, &QSlider::valueChanged, this, &MainForm::tcb_meoFontSizeChange);
 
     // Design search page.
-    connect(Grid1_Youhuaxuanxiang, &QTableWidget::currentCellChanged, this,
-            &MainForm::Grid1_YouhuaxuanxiangSelectCell);
-    connect(Grid1_Youhuaxuanxiang->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
-        Grid1_YouhuaxuanxiangEditingDone(Grid1_Youhuaxuanxiang->currentRow(),
-                                         Grid1_Youhuaxuanxiang->currentColumn());
+    connect(YouHuaFormLayer, &rockpile::SearchPage::backRequested, this, &MainForm::ShowInputPageFromSearch);
+    connect(YouHuaFormLayer, &rockpile::SearchPage::candidateTaken, this, [this] {
+        ShowInputPageFromSearch();
+        ClearResultDisplay();
     });
-    connect(Grid2_Youhuajieguo->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &MainForm::Grid2_YouhuajieguoHeaderClick);
-    connect(Grid3_Youhuasaixuan->horizontalHeader(), &QHeaderView::sectionClicked, this,
-            &MainForm::Grid3_YouhuasaixuanHeaderClick);
-    connect(Grid2_Youhuajieguo, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        Grid2_YouhuajieguoCellDblClick(index.row(), index.column());
-    });
-    connect(Grid3_Youhuasaixuan, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        Grid3_YouhuasaixuanCellDblClick(index.row(), index.column());
-    });
+    connect(YouHuaFormLayer, &rockpile::SearchPage::listShown, this, [this] { SaveTarget = 1; });
+    connect(YouHuaFormLayer, &rockpile::SearchPage::saveRequested, this, &MainForm::cbt_YHsaveClick);
+    connect(this, &MainForm::runAborted, YouHuaFormLayer, &rockpile::SearchPage::ShowRunAborted);
 }
 
 void MainForm::ClearResultDisplay()
@@ -496,6 +387,20 @@ void MainForm::CentreOnScreen()
 
 void MainForm::cbt_tuichuClick() { close(); }
 
+void MainForm::cbt_YouHuaClick()
+{
+    MainFormLayer->hide();
+    YouHuaFormLayer->show();
+    SaveTarget = 1;
+}
+
+void MainForm::ShowInputPageFromSearch()
+{
+    MainFormLayer->show();
+    YouHuaFormLayer->hide();
+    SaveTarget = 0;
+}
+
 void MainForm::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -508,7 +413,7 @@ void MainForm::paintEvent(QPaintEvent*)
 void MainForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    for (ScaledPage* page : {MainFormLayer, JieGuo_DocLayer, YouHuaFormLayer, ComFormLayer})
+    for (ScaledPage* page : std::initializer_list<ScaledPage*>{MainFormLayer, JieGuo_DocLayer, YouHuaFormLayer, ComFormLayer})
         if (page) page->setGeometry(rect());
 }
 

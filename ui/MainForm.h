@@ -8,7 +8,8 @@
 //   InputPage.cpp   the section, rock and layer table controls of the input page
 //   ComputeRun.cpp  the compute run and the precision controls
 //   ResultsPage.cpp the results page, saving, deleting the last entry, About popup
-//   SearchPage.cpp  the design search page
+// The design search page is a class of its own (SearchPage), which asks the window
+// for what it needs through SearchPageHost.
 // Handlers take no arguments unless they are grid events; grid events carry
 // (row, column) or the column of a header, in that order.
 
@@ -24,8 +25,9 @@
 
 #include "core/PileInput.h"
 #include "report/Reports.h"
-#include "report/TimeStamp.h"
 #include "ui/Permissions.h"
+#include "ui/SearchPage.h"
+#include "files/TimeStamp.h"
 
 class QCheckBox;
 class QComboBox;
@@ -44,7 +46,7 @@ class RoundButton;
 class ScaledPage;
 }  // namespace rockpile
 
-class MainForm : public QWidget {
+class MainForm : public QWidget, private rockpile::SearchPageHost {
     Q_OBJECT
 public:
     explicit MainForm(QWidget* parent = nullptr);
@@ -58,9 +60,9 @@ public:
     // ReportCount is reports.reportCount().
     rockpile::ReportModel reports;
     int UnsavedReports = 0;
+    // Which page "保存"/"存盘" and the compute run serve: 0 the input and results
+    // pages, 1 the design search page.
     int SaveTarget = 0;
-    int DSortState = 0;
-    int RaSortState = 0;
     // The clock whose time closes the reports and the search files; tests replace it.
     rockpile::Clock reportClock = rockpile::SystemClock();
 
@@ -72,6 +74,13 @@ public:
 
     // Centres the window on its screen.
     void CentreOnScreen();
+
+    // The design search page.
+    rockpile::SearchPage* searchPage() const { return YouHuaFormLayer; }
+
+signals:
+    // The compute run stopped at a check; the input page shows where and why.
+    void runAborted();
 
 public slots:
     // "退出": closes the window, which ends the program.
@@ -107,18 +116,9 @@ public slots:
     void tcb_meoFontSizeChange();
     void cbt_CopyRightClick();
 
-    // Handlers of the design search page (SearchPage.cpp).
+    // Moves to and from the design search page (MainForm.cpp).
     void cbt_YouHuaClick();
-    void cbt_YHfanhuiClick();
-    void cbt_YHcomputeClick();
-    void cbt_YHsaixuanClick();
-    void cbt_zhangkaiClick();
-    void Grid1_YouhuaxuanxiangSelectCell(int row, int column);
-    void Grid1_YouhuaxuanxiangEditingDone(int row, int column);
-    void Grid2_YouhuajieguoHeaderClick(int column);
-    void Grid3_YouhuasaixuanHeaderClick(int column);
-    void Grid2_YouhuajieguoCellDblClick(int row, int column);
-    void Grid3_YouhuasaixuanCellDblClick(int row, int column);
+    void ShowInputPageFromSearch();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -130,13 +130,14 @@ private:
     void FormCreate();
     void CreateInputPage();
     void CreateResultsPage();
-    void CreateSearchPage();
     void ConnectHandlers();
     void FillFirstLayerRow();
 
     // --- input page (InputPage.cpp)
     void ApplyCoefficientColumns();
     bool LayerTableExpanded() const;
+    // Whether the layer table shows its optional columns ("折叠" on its button).
+    bool layerTableExpanded_ = false;
 
     // --- compute run (ComputeRun.cpp)
 public:
@@ -177,6 +178,10 @@ public:
 
 private:
     void SetReportFontSize(QWidget* view, int size);
+    // The report the results page shows, which "保存" writes; cbt_PageBook reads its
+    // number.
+    enum class ShownReport { Text, Table };
+    ShownReport shownReport_ = ShownReport::Text;
     // Writes `lines` to `fileName` in the documents folder; on failure tells the user
     // why and returns false.
     bool SaveLines(const std::vector<std::string>& lines, const QString& fileName,
@@ -186,43 +191,18 @@ private:
     // main window.
     std::unique_ptr<QWidget> CopyRightForm;
 
-    // --- design search page (SearchPage.cpp)
-    // Fills the search item table and the headers of the search result grids.
-    void FillSearchPage();
-    // The lines and the file name of the result list that the search page shows (all
-    // candidates or the filtered ones); false when neither grid is visible with rows.
-    bool VisibleSearchFile(std::vector<std::string>& lines, QString& fileName);
-
-    // What the search page keeps beside its controls: the models of the two result
-    // grids and the long work (a wide search or the sort of a very long list) running
-    // in a worker thread, if any. Destroying it stops and waits for that work.
-    struct SearchPageState;
-    std::shared_ptr<SearchPageState> searchPage;
-    // The inputs of one candidate, as the search and the take-back put them on the
-    // input page.
-    struct CandidateOnPage;
-    // Sets the input controls and layer row 0 to a candidate as the user would, so
-    // that every change handler runs where a value changes.
-    void PutCandidateOnPage(const CandidateOnPage& candidate);
-    struct SearchResult;
-    // Shows the outcome of a search that was not cancelled: the result grids, the
-    // information line, the buttons, and the input page holding the last candidate.
-    void ShowSearchResult(SearchResult& result);
-    // Header click and double click on one of the result grids.
-    void ResultHeaderClick(QTableView* grid, int column);
-    void TakeBackCandidate(QTableView* grid, int row);
-    // Column widths and row heights of the grids at the page's scale.
-    void LayOutSearchGrids();
-    // While work runs in the background the page takes no other action; `cancellable`
-    // turns "计算" into the cancel button of a search.
-    bool SearchPageBusy() const;
-    void BeginBackgroundWork(bool cancellable);
-    void EndBackgroundWork();
+    // --- what the design search page asks of the window (InputPage.cpp)
+    rockpile::PileInput CurrentInput() const override { return ReadPileInput(); }
+    int PrecisionMode() const override;
+    void PrepareInputForSearch() override;
+    void PutCandidate(const rockpile::SearchCandidate& candidate) override;
+    bool RunComputation() override { return RunCompute(); }
+    QDateTime Now() const override { return reportClock(); }
 
     // Pages.
     rockpile::ScaledPage* MainFormLayer = nullptr;
     rockpile::ScaledPage* JieGuo_DocLayer = nullptr;
-    rockpile::ScaledPage* YouHuaFormLayer = nullptr;
+    rockpile::SearchPage* YouHuaFormLayer = nullptr;
     rockpile::ScaledPage* ComFormLayer = nullptr;
 
     // Input page.
@@ -280,18 +260,4 @@ private:
     rockpile::RoundButton* cbt_Save = nullptr;
     rockpile::RoundButton* cbt_sanchu = nullptr;
     QSlider* tcb_meoFontSize = nullptr;
-
-    // Design search page.
-    QLabel* lb_youhuabiaoti = nullptr;
-    QTableWidget* Grid1_Youhuaxuanxiang = nullptr;
-    QTableView* Grid2_Youhuajieguo = nullptr;
-    QTableView* Grid3_Youhuasaixuan = nullptr;
-    QProgressBar* pb_YH_jingdu = nullptr;
-    QLabel* lb_huzhu = nullptr;
-    rockpile::RoundButton* cbt_zhangkai = nullptr;
-    rockpile::RoundButton* cbt_YHcompute = nullptr;
-    rockpile::RoundButton* cbt_YHsaixuan = nullptr;
-    rockpile::RoundButton* cbt_YHsave = nullptr;
-    rockpile::RoundButton* cbt_YHfanhui = nullptr;
-    QLabel* lb_YHxingxi = nullptr;
 };

@@ -69,17 +69,12 @@ void MainForm::tcb_meoFontSizeChange()
 
 void MainForm::cbt_PageBookClick()
 {
-    if (cbt_PageBook->text() == QLatin1String("1")) {
-        meo_jisuanjieguo_Doc->hide();
-        meo_jisuanjieguo_Xls->show();
-        cbt_Save->setEnabled((UnsavedReports & 2) != 0);
-        cbt_PageBook->setText(QStringLiteral("2"));
-    } else if (cbt_PageBook->text() == QLatin1String("2")) {
-        meo_jisuanjieguo_Doc->show();
-        meo_jisuanjieguo_Xls->hide();
-        cbt_Save->setEnabled((UnsavedReports & 1) != 0);
-        cbt_PageBook->setText(QStringLiteral("1"));
-    }
+    const bool toTable = shownReport_ == ShownReport::Text;
+    shownReport_ = toTable ? ShownReport::Table : ShownReport::Text;
+    meo_jisuanjieguo_Doc->setVisible(!toTable);
+    meo_jisuanjieguo_Xls->setVisible(toTable);
+    cbt_Save->setEnabled((UnsavedReports & (toTable ? 2 : 1)) != 0);
+    cbt_PageBook->setText(toTable ? QStringLiteral("2") : QStringLiteral("1"));
 }
 
 void MainForm::cbt_SaveClick()
@@ -127,11 +122,11 @@ void MainForm::SaveResults(const QStringList& /*permissions*/,
     if (SaveTarget == 0) {
         // The flags change only after a complete write, so a failed save can be
         // repeated. Clearing the bit of the saved report keeps the other one intact.
-        if (cbt_PageBook->text() == QLatin1String("1")) {
+        if (shownReport_ == ShownReport::Text) {
             if (!SaveLines(reports.textLines(), rockpile::TextReportFileName(), false)) return;
             UnsavedReports &= ~1;
             cbt_Save->setEnabled(false);
-        } else if (cbt_PageBook->text() == QLatin1String("2")) {
+        } else {
             if (!SaveLines(reports.tableLines(), rockpile::TableReportFileName(), false)) return;
             UnsavedReports &= ~2;
             cbt_Save->setEnabled(false);
@@ -139,9 +134,9 @@ void MainForm::SaveResults(const QStringList& /*permissions*/,
     } else if (SaveTarget == 1) {
         std::vector<std::string> lines;
         QString fileName;
-        if (!VisibleSearchFile(lines, fileName)) return;
+        if (!YouHuaFormLayer->VisibleSearchFile(lines, fileName)) return;
         if (!SaveLines(lines, fileName, true)) return;
-        cbt_YHsave->setEnabled(false);
+        YouHuaFormLayer->MarkSaved();
     }
 }
 

@@ -1,5 +1,5 @@
 // The design search page: the item table, the search, sorting, filtering, taking a
-// candidate back and the moves to and from the page.
+// candidate back and the list that "存盘" writes.
 //
 // The search itself, the sort, the filter and the file lines are plain-data functions
 // of search/; this file connects them to the controls. The two result grids are views
@@ -7,21 +7,17 @@
 // clicks permute, the filtered list in an order selected from that one.
 #include "ui/SearchPage.h"
 
-#include <QCheckBox>
-#include <QComboBox>
+#include <QAbstractItemDelegate>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QProgressBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <cmath>
-#include <optional>
 #include <utility>
 
 #include "report/Format.h"
-#include "report/TimeStamp.h"
 #include "search/CandidateList.h"
 #include "search/DesignSearch.h"
 #include "search/ResultFiles.h"
@@ -30,20 +26,15 @@
 #include "search/SearchItems.h"
 #include "ui/BackgroundTask.h"
 #include "ui/CandidateModel.h"
+#include "ui/Colours.h"
 #include "ui/Controls.h"
-#include "ui/MainForm.h"
+#include "ui/PageParts.h"
+#include "files/TimeStamp.h"
 #include "files/ResultFile.h"
-#include "ui/ScaledPage.h"
 
-using rockpile::CandidateModel;
-namespace candcol = rockpile::candcol;
-namespace itemcol = rockpile::itemcol;
-namespace itemrow = rockpile::itemrow;
+namespace rockpile {
 
 namespace {
-
-const QColor kRed(rockpile::kRed);
-const QColor kBlack(rockpile::kBlack);
 
 const QString kExpand = QStringLiteral("展开");
 const QString kFold = QStringLiteral("折叠");
@@ -68,83 +59,113 @@ QString CellText(const QTableWidget* table, int row, int column)
     return item ? item->text() : QString();
 }
 
-void SetCell(QTableWidget* table, int row, int column, const QString& text)
-{
-    if (QTableWidgetItem* item = table->item(row, column))
-        item->setText(text);
-    else
-        table->setItem(row, column, new QTableWidgetItem(text));
-}
-
 void ShowInformation(QLabel* line, const QString& text, const QColor& colour)
 {
-    rockpile::SetTextColour(line, colour);
+    SetTextColour(line, colour);
     line->setText(text);
 }
 
-// The columns of a result grid in a fold state: expanded, every column but the
-// weathering, which is never shown; folded, the five main columns.
-void ShowFoldColumns(QTableView* grid, bool expanded)
-{
-    for (int column = 0; column < candcol::Count; ++column)
-        grid->setColumnHidden(column, expanded ? column == candcol::Weathering : column > candcol::Ra);
-}
-
 // The rows of an empty search, for the functions that want a list.
-const rockpile::CandidateList& ListOf(const CandidateModel* model)
+const CandidateList& ListOf(const CandidateModel* model)
 {
-    static const rockpile::CandidateList empty;
+    static const CandidateList empty;
     return model->list() ? *model->list() : empty;
 }
 
 }  // namespace
 
-struct MainForm::SearchPageState {
-    CandidateModel* allCandidates = nullptr;       // model of Grid2_Youhuajieguo
-    CandidateModel* filteredCandidates = nullptr;  // model of Grid3_Youhuasaixuan
-    // The work running in the worker thread, if any, and the states of the controls
-    // that it disabled.
-    std::unique_ptr<rockpile::BackgroundTask> task;
+// The long work (a wide search or the sort of a very long list) running in the worker
+// thread, and the states of the controls that it disabled. Destroying it stops and
+// waits for that work.
+struct SearchPage::Work {
+    std::unique_ptr<BackgroundTask> task;
     std::vector<std::pair<QWidget*, bool>> enabledBefore;
     int progressMinimum = 0;
     int progressMaximum = 100;
     int progressValue = -1;
-
-    CandidateModel* modelOf(const QTableView* grid) const
-    {
-        return static_cast<CandidateModel*>(grid->model());
-    }
 };
 
-struct MainForm::CandidateOnPage {
-    int sectionItem = 0;  // item of cbb_jmlx: 0 circle, 1 ellipse, 2 rectangle
-    QString first;        // cbe_dd: d or a
-    QString second;       // cbe_tyzd: c or b, "0" for a circle
-    int basisItem = 0;    // item of cbb_wanzhengchengdu
-    QString lr;           // layer row 0, column 1
-    QString frk;          // column 5
-    std::optional<QString> weathering;      // column 2
-    std::optional<QString> integrityClass;  // column 3
-    std::optional<QString> kv;              // column 4
-};
-
-struct MainForm::SearchResult {
+struct SearchPage::SearchResult {
     // Set when the search ends before enumerating anything: a failed test or
     // conversion of the item table. The outcome is then unused.
     std::optional<std::string> refusal;
-    rockpile::SearchOutcome outcome;
+    SearchOutcome outcome;
 };
 
 // ---------------------------------------------------------------- creation
 
-void MainForm::FillSearchPage()
+SearchPage::SearchPage(SearchPageHost& host, QWidget* parent)
+    : ScaledPage(QSizeF(370, 800), parent), host_(host), work_(std::make_unique<Work>())
 {
-    searchPage = std::make_shared<SearchPageState>();
+    setObjectName(QStringLiteral("YouHuaFormLayer"));
+    CreateControls();
+    FillControls();
+    ConnectHandlers();
+}
 
+SearchPage::~SearchPage()
+{
+    // Work still running ends before the controls go; the controls outlive this part
+    // of the page by a moment, and no handler may run on a page being destroyed.
+    work_.reset();
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
+
+void SearchPage::CreateControls()
+{
+    ScaledPage* page = this;
+    lb_youhuabiaoti = MakeLabel(page, page, "lb_youhuabiaoti", QStringLiteral("嵌岩桩优化设计"), Rect(48, 10, 280, 33), 24);
+    SetBold(lb_youhuabiaoti);
+    lb_youhuabiaoti->setAlignment(Qt::AlignCenter);
+    SetTextColour(lb_youhuabiaoti, colour::BlueViolet);
+
+    Grid1_Youhuaxuanxiang = Named(new QTableWidget(13, 5, page), "Grid1_Youhuaxuanxiang");
+    Grid1_Youhuaxuanxiang->setAlternatingRowColors(true);
+    Grid1_Youhuaxuanxiang->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    Grid1_Youhuaxuanxiang->setTabKeyNavigation(true);
+    Grid1_Youhuaxuanxiang->setSelectionMode(QAbstractItemView::SingleSelection);
+    Grid1_Youhuaxuanxiang->horizontalHeader()->setSectionsMovable(true);
+    page->place(Grid1_Youhuaxuanxiang, Rect(4, 56, 362, 350));
+
+    auto resultGrid = [&](const char* name) {
+        auto* grid = Named(new QTableView(page), name);
+        grid->setAlternatingRowColors(true);
+        grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+        grid->setSelectionMode(QAbstractItemView::SingleSelection);
+        grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        grid->horizontalHeader()->setSectionsClickable(true);
+        grid->horizontalHeader()->setSectionsMovable(true);
+        grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+        page->place(grid, Rect(4, 414, 362, 280));
+        return grid;
+    };
+    Grid2_Youhuajieguo = resultGrid("Grid2_Youhuajieguo");
+    Grid3_Youhuasaixuan = resultGrid("Grid3_Youhuasaixuan");
+    Grid3_Youhuasaixuan->hide();
+
+    pb_YH_jingdu = Named(new QProgressBar(page), "pb_YH_jingdu");
+    pb_YH_jingdu->setOrientation(Qt::Horizontal);
+    pb_YH_jingdu->setTextVisible(false);
+    pb_YH_jingdu->hide();
+    page->place(pb_YH_jingdu, Rect(28, 648, 280, 10));
+
+    lb_huzhu = MakeLabel(page, page, "lb_huzhu", QStringLiteral("1、点击表头排序   2、双击获取数据"), Rect(12, 696, 260, 25));
+    cbt_zhangkai = MakeButton(page, page, "cbt_zhangkai", kExpand, 10, Rect(318, 696, 40, 25));
+    cbt_YHcompute = MakeButton(page, page, "cbt_YHcompute", kCompute, 10, Rect(32, 732, 70, 33));
+    cbt_YHsaixuan = MakeButton(page, page, "cbt_YHsaixuan", QStringLiteral("筛选"), 10, Rect(112, 732, 70, 33));
+    cbt_YHsaixuan->setEnabled(false);
+    cbt_YHsave = MakeButton(page, page, "cbt_YHsave", QStringLiteral("存盘"), 10, Rect(192, 732, 70, 33));
+    cbt_YHsave->setEnabled(false);
+    cbt_YHfanhui = MakeButton(page, page, "cbt_YHfanhui", QStringLiteral("返回"), 10, Rect(272, 732, 70, 33));
+    lb_YHxingxi = MakeLabel(page, page, "lb_YHxingxi", QString(), Rect(10, 770, 360, 25));
+}
+
+void SearchPage::FillControls()
+{
     // The item table: names and explanations are read-only; which of the other cells
     // can be edited is decided when a cell is selected.
-    const rockpile::ItemTableTexts texts = rockpile::DefaultItemTable();
-    const auto headers = rockpile::ItemTableHeaders();
+    const ItemTableTexts texts = DefaultItemTable();
+    const auto headers = ItemTableHeaders();
     QTableWidget* items = Grid1_Youhuaxuanxiang;
     items->setColumnCount(itemcol::Count);
     items->setRowCount(itemrow::TableRows);
@@ -158,7 +179,7 @@ void MainForm::FillSearchPage()
             const bool value = column >= itemcol::Min && column <= itemcol::Step;
             item->setTextAlignment(value ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
             Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-            if (rockpile::ItemCellEditable(row, column)) flags |= Qt::ItemIsEditable;
+            if (ItemCellEditable(row, column)) flags |= Qt::ItemIsEditable;
             item->setFlags(flags);
             items->setItem(row, column, item);
         }
@@ -171,19 +192,52 @@ void MainForm::FillSearchPage()
         grid->setModel(model);
         grid->verticalHeader()->hide();
         grid->setWordWrap(false);
-        ShowFoldColumns(grid, false);
     }
-    searchPage->allCandidates = searchPage->modelOf(Grid2_Youhuajieguo);
-    searchPage->filteredCandidates = searchPage->modelOf(Grid3_Youhuasaixuan);
+    allCandidates_ = ModelOf(Grid2_Youhuajieguo);
+    filteredCandidates_ = ModelOf(Grid3_Youhuasaixuan);
+    ShowFoldColumns();
 
-    connect(YouHuaFormLayer, &rockpile::ScaledPage::scaleChanged, this, [this] { LayOutSearchGrids(); });
-    LayOutSearchGrids();
+    connect(this, &ScaledPage::scaleChanged, this, [this] { LayOutGrids(); });
+    LayOutGrids();
 }
 
-void MainForm::LayOutSearchGrids()
+void SearchPage::ConnectHandlers()
 {
-    const double scale = YouHuaFormLayer->scale();
-    const auto scaled = [scale](int width) { return int(std::lround(width * scale)); };
+    const std::pair<RoundButton*, void (SearchPage::*)()> clicks[] = {
+        {cbt_zhangkai, &SearchPage::cbt_zhangkaiClick},
+        {cbt_YHcompute, &SearchPage::cbt_YHcomputeClick},
+        {cbt_YHsaixuan, &SearchPage::cbt_YHsaixuanClick},
+        {cbt_YHfanhui, &SearchPage::cbt_YHfanhuiClick},
+    };
+    for (const auto& [button, handler] : clicks) connect(button, &QPushButton::clicked, this, handler);
+    connect(cbt_YHsave, &QPushButton::clicked, this, &SearchPage::saveRequested);
+
+    connect(Grid1_Youhuaxuanxiang, &QTableWidget::currentCellChanged, this,
+            &SearchPage::Grid1_YouhuaxuanxiangSelectCell);
+    connect(Grid1_Youhuaxuanxiang->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
+        Grid1_YouhuaxuanxiangEditingDone(Grid1_Youhuaxuanxiang->currentRow(), Grid1_Youhuaxuanxiang->currentColumn());
+    });
+    connect(Grid2_Youhuajieguo->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &SearchPage::Grid2_YouhuajieguoHeaderClick);
+    connect(Grid3_Youhuasaixuan->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &SearchPage::Grid3_YouhuasaixuanHeaderClick);
+    connect(Grid2_Youhuajieguo, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        Grid2_YouhuajieguoCellDblClick(index.row(), index.column());
+    });
+    connect(Grid3_Youhuasaixuan, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        Grid3_YouhuasaixuanCellDblClick(index.row(), index.column());
+    });
+}
+
+CandidateModel* SearchPage::ModelOf(const QTableView* grid) const
+{
+    return static_cast<CandidateModel*>(grid->model());
+}
+
+void SearchPage::LayOutGrids()
+{
+    const double factor = scale();
+    const auto scaled = [factor](int width) { return int(std::lround(width * factor)); };
 
     for (int column = 0; column < itemcol::Count; ++column)
         Grid1_Youhuaxuanxiang->setColumnWidth(column, scaled(kItemColumnWidths[column]));
@@ -200,41 +254,32 @@ void MainForm::LayOutSearchGrids()
     }
 }
 
-// ---------------------------------------------------------------- page moves
+// ---------------------------------------------------------------- page moves and folding
 
-void MainForm::cbt_YouHuaClick()
+void SearchPage::cbt_YHfanhuiClick() { emit backRequested(); }
+
+// The columns of the result grids in the fold state: expanded, every column but the
+// weathering, which is never shown; folded, the five main columns.
+void SearchPage::ShowFoldColumns()
 {
-    MainFormLayer->hide();
-    YouHuaFormLayer->show();
-    SaveTarget = 1;
+    for (QTableView* grid : {Grid2_Youhuajieguo, Grid3_Youhuasaixuan})
+        for (int column = 0; column < candcol::Count; ++column)
+            grid->setColumnHidden(column, expanded_ ? column == candcol::Weathering : column > candcol::Ra);
 }
 
-void MainForm::cbt_YHfanhuiClick()
+void SearchPage::cbt_zhangkaiClick()
 {
-    MainFormLayer->show();
-    YouHuaFormLayer->hide();
-    SaveTarget = 0;
-}
-
-void MainForm::cbt_zhangkaiClick()
-{
-    if (cbt_zhangkai->text() == kExpand) {
-        Grid1_Youhuaxuanxiang->setColumnHidden(itemcol::Explanation, false);
-        cbt_zhangkai->setText(kFold);
-    } else if (cbt_zhangkai->text() == kFold) {
-        Grid1_Youhuaxuanxiang->setColumnHidden(itemcol::Explanation, true);
-        cbt_zhangkai->setText(kExpand);
-    } else {
-        return;
-    }
-    for (QTableView* grid : {Grid2_Youhuajieguo, Grid3_Youhuasaixuan}) ShowFoldColumns(grid, cbt_zhangkai->text() == kFold);
+    expanded_ = !expanded_;
+    Grid1_Youhuaxuanxiang->setColumnHidden(itemcol::Explanation, !expanded_);
+    cbt_zhangkai->setText(expanded_ ? kFold : kExpand);
+    ShowFoldColumns();
 }
 
 // ---------------------------------------------------------------- item table
 
-void MainForm::Grid1_YouhuaxuanxiangSelectCell(int row, int column)
+void SearchPage::Grid1_YouhuaxuanxiangSelectCell(int row, int column)
 {
-    Grid1_Youhuaxuanxiang->setEditTriggers(rockpile::ItemCellEditable(row, column)
+    Grid1_Youhuaxuanxiang->setEditTriggers(ItemCellEditable(row, column)
                                                ? QAbstractItemView::DoubleClicked |
                                                      QAbstractItemView::SelectedClicked |
                                                      QAbstractItemView::EditKeyPressed |
@@ -242,36 +287,36 @@ void MainForm::Grid1_YouhuaxuanxiangSelectCell(int row, int column)
                                                : QAbstractItemView::NoEditTriggers);
 }
 
-void MainForm::Grid1_YouhuaxuanxiangEditingDone(int row, int column)
+void SearchPage::Grid1_YouhuaxuanxiangEditingDone(int row, int column)
 {
     // Nothing is checked here; the search and the filter read the cells when they run.
     // While work runs in the background its end restores the buttons.
-    if (SearchPageBusy()) return;
-    if (rockpile::ItemEditEnablesCompute(row, column)) cbt_YHcompute->setEnabled(true);
-    if (rockpile::ItemEditEnablesFilter(row, column)) cbt_YHsaixuan->setEnabled(true);
+    if (Busy()) return;
+    if (ItemEditEnablesCompute(row, column)) cbt_YHcompute->setEnabled(true);
+    if (ItemEditEnablesFilter(row, column)) cbt_YHsaixuan->setEnabled(true);
 }
 
 // ---------------------------------------------------------------- background work
 
-bool MainForm::SearchPageBusy() const { return searchPage && searchPage->task; }
+bool SearchPage::Busy() const { return work_ && work_->task; }
 
-void MainForm::BeginBackgroundWork(bool cancellable)
+void SearchPage::BeginBackgroundWork(bool cancellable)
 {
-    SearchPageState& state = *searchPage;
-    state.enabledBefore.clear();
+    Work& work = *work_;
+    work.enabledBefore.clear();
     for (QWidget* control : std::initializer_list<QWidget*>{
              Grid1_Youhuaxuanxiang, Grid2_Youhuajieguo, Grid3_Youhuasaixuan, cbt_zhangkai, cbt_YHcompute,
              cbt_YHsaixuan, cbt_YHsave, cbt_YHfanhui}) {
-        state.enabledBefore.emplace_back(control, control->isEnabled());
+        work.enabledBefore.emplace_back(control, control->isEnabled());
         control->setEnabled(false);
     }
     if (cancellable) {
-        cbt_YHcompute->setText(QString::fromUtf8(rockpile::kCancelSearchText));
+        cbt_YHcompute->setText(QString::fromUtf8(kCancelSearchText));
         cbt_YHcompute->setEnabled(true);
     }
-    state.progressMinimum = pb_YH_jingdu->minimum();
-    state.progressMaximum = pb_YH_jingdu->maximum();
-    state.progressValue = pb_YH_jingdu->value();
+    work.progressMinimum = pb_YH_jingdu->minimum();
+    work.progressMaximum = pb_YH_jingdu->maximum();
+    work.progressValue = pb_YH_jingdu->value();
     // A search counts its candidates; a sort cannot tell how far it is and shows that
     // it is busy.
     if (cancellable)
@@ -283,40 +328,40 @@ void MainForm::BeginBackgroundWork(bool cancellable)
     pb_YH_jingdu->raise();
 }
 
-void MainForm::EndBackgroundWork()
+void SearchPage::EndBackgroundWork()
 {
-    SearchPageState& state = *searchPage;
-    if (state.task) {
-        state.task->wait();
-        state.task.release()->deleteLater();
+    Work& work = *work_;
+    if (work.task) {
+        work.task->wait();
+        work.task.release()->deleteLater();
     }
-    for (const auto& [control, enabled] : state.enabledBefore) control->setEnabled(enabled);
-    state.enabledBefore.clear();
+    for (const auto& [control, enabled] : work.enabledBefore) control->setEnabled(enabled);
+    work.enabledBefore.clear();
     cbt_YHcompute->setText(kCompute);
     pb_YH_jingdu->hide();
-    pb_YH_jingdu->setRange(state.progressMinimum, state.progressMaximum);
-    pb_YH_jingdu->setValue(state.progressValue);
+    pb_YH_jingdu->setRange(work.progressMinimum, work.progressMaximum);
+    pb_YH_jingdu->setValue(work.progressValue);
 }
 
 // ---------------------------------------------------------------- the search
 
-void MainForm::cbt_YHcomputeClick()
+void SearchPage::cbt_YHcomputeClick()
 {
-    if (SearchPageBusy()) {
+    if (Busy()) {
         // "取消": the search ends at its next candidate and the page stays as it was.
-        if (searchPage->task->stopRequested()) return;
+        if (work_->task->stopRequested()) return;
         cbt_YHcompute->setEnabled(false);
-        searchPage->task->requestStop();
+        work_->task->requestStop();
         return;
     }
 
-    rockpile::SearchItemTexts texts;
+    SearchItemTexts texts;
     for (int row = 0; row < itemrow::SearchRows; ++row)
         texts[static_cast<size_t>(row)] = {S(CellText(Grid1_Youhuaxuanxiang, row, itemcol::Name)),
                                            S(CellText(Grid1_Youhuaxuanxiang, row, itemcol::Min)),
                                            S(CellText(Grid1_Youhuaxuanxiang, row, itemcol::Max)),
                                            S(CellText(Grid1_Youhuaxuanxiang, row, itemcol::Step))};
-    const rockpile::SearchItemsOutcome read = rockpile::ReadSearchItems(texts);
+    const SearchItemsOutcome read = ReadSearchItems(texts);
 
     auto result = std::make_shared<SearchResult>();
     if (!read.ok()) {
@@ -329,46 +374,46 @@ void MainForm::cbt_YHcomputeClick()
 
     // The options of the input page that every candidate keeps, and the precision of
     // the Ra texts.
-    const rockpile::PileInput page = ReadPileInput();
-    const int precisionMode = popbox_jingdu->currentIndex();
-    const std::uint64_t count = rockpile::CandidateCount(read.items);
+    const PileInput page = host_.CurrentInput();
+    const int precisionMode = host_.PrecisionMode();
+    const std::uint64_t count = CandidateCount(read.items);
 
-    if (count <= rockpile::kSearchInWorkerAbove || count > rockpile::kMaxCandidates) {
+    if (count <= kSearchInWorkerAbove || count > kMaxCandidates) {
         // Small enough to run within the click (or refused at once for its size).
-        result->outcome = rockpile::RunDesignSearch(read.items, page, precisionMode);
+        result->outcome = RunDesignSearch(read.items, page, precisionMode);
         ShowSearchResult(*result);
         return;
     }
 
     // A wide search runs in the worker; the page changes only when it has ended, so a
     // cancelled search leaves everything as it was.
-    const rockpile::SearchItems items = read.items;
-    searchPage->task = std::make_unique<rockpile::BackgroundTask>(
-        [result, items, page, precisionMode](std::stop_token stop, const rockpile::BackgroundTask::Progress& progress) {
-            rockpile::SearchControl control;
+    const SearchItems items = read.items;
+    work_->task = std::make_unique<BackgroundTask>(
+        [result, items, page, precisionMode](std::stop_token stop, const BackgroundTask::Progress& progress) {
+            SearchControl control;
             control.stop = stop;
             control.progress = progress;
             control.progressInterval = kProgressInterval;
-            result->outcome = rockpile::RunDesignSearch(items, page, precisionMode, control);
+            result->outcome = RunDesignSearch(items, page, precisionMode, control);
         });
-    connect(searchPage->task.get(), &rockpile::BackgroundTask::progress, this, [this](quint64 done, quint64 total) {
+    connect(work_->task.get(), &BackgroundTask::progress, this, [this](quint64 done, quint64 total) {
         if (total > 0) pb_YH_jingdu->setValue(int(done * 100 / total));
     });
-    connect(searchPage->task.get(), &rockpile::BackgroundTask::finished, this, [this, result] {
+    connect(work_->task.get(), &BackgroundTask::finished, this, [this, result] {
         // A search that ended by itself after "取消" was pressed counts as cancelled.
-        const bool cancelPressed = searchPage->task->stopRequested();
+        const bool cancelPressed = work_->task->stopRequested();
         EndBackgroundWork();
-        if (!cancelPressed && result->outcome.end != rockpile::SearchEnd::Cancelled) ShowSearchResult(*result);
+        if (!cancelPressed && result->outcome.end != SearchEnd::Cancelled) ShowSearchResult(*result);
     });
     BeginBackgroundWork(true);
-    searchPage->task->start();
+    work_->task->start();
 }
 
-void MainForm::ShowSearchResult(SearchResult& result)
+void SearchPage::ShowSearchResult(SearchResult& result)
 {
-    rockpile::SearchOutcome& outcome = result.outcome;
-    CandidateModel* all = searchPage->allCandidates;
-    CandidateModel* filtered = searchPage->filteredCandidates;
+    SearchOutcome& outcome = result.outcome;
+    CandidateModel* all = allCandidates_;
+    CandidateModel* filtered = filteredCandidates_;
 
     // Both grids emptied, the full list on view, the information line emptied, the
     // search page in use.
@@ -377,98 +422,79 @@ void MainForm::ShowSearchResult(SearchResult& result)
     Grid2_Youhuajieguo->show();
     Grid3_Youhuasaixuan->hide();
     lb_YHxingxi->clear();
-    SaveTarget = 1;
+    emit listShown();
 
-    if (result.refusal || outcome.end == rockpile::SearchEnd::TooManyCandidates) {
+    if (result.refusal || outcome.end == SearchEnd::TooManyCandidates) {
         // Nothing was enumerated: a failed test of the item table, or a search too
         // wide to hold.
-        ShowInformation(lb_YHxingxi, Q(result.refusal ? *result.refusal : outcome.message), kRed);
+        ShowInformation(lb_YHxingxi, Q(result.refusal ? *result.refusal : outcome.message), colour::Red);
         return;
     }
 
-    // The input page as a search leaves it: one layer, frk given, automatic
-    // coefficients, the status line in place of the banner, and the last candidate
-    // (or the one that failed) in its controls, computed as "计算" computes it but
-    // without a report entry.
-    img_logo->hide();
-    lb_shuoming->show();
+    // The input page as a search leaves it, and the last candidate (or the one that
+    // failed) in its controls, computed as "计算" computes it but without a report
+    // entry.
+    host_.PrepareInputForSearch();
     pb_YH_jingdu->setRange(0, 100);
     pb_YH_jingdu->setValue(0);
     pb_YH_jingdu->hide();
-    cbb_yanchengshu->setCurrentIndex(0);
-    cbb_qiangduzhi->setCurrentIndex(1);
-    cbb_chezhuxishu->setCurrentIndex(1);
     if (outcome.lastInput) {
-        const rockpile::PileInput& input = *outcome.lastInput;
-        const rockpile::RockLayer& layer = input.layers.front();
-        CandidateOnPage candidate;
-        candidate.sectionItem = input.sectionType == rockpile::SectionType::Circular  ? 0
-                                : input.sectionType == rockpile::SectionType::Ellipse ? 1
-                                                                                      : 2;
+        const PileInput& input = *outcome.lastInput;
+        const RockLayer& layer = input.layers.front();
+        SearchCandidate candidate;
+        candidate.sectionItem = input.sectionType == SectionType::Circular  ? 0
+                                : input.sectionType == SectionType::Ellipse ? 1
+                                                                            : 2;
         candidate.first = Q(input.d);
         candidate.second = Q(input.c);
-        candidate.basisItem = input.interpolationBasis == rockpile::InterpolationBasis::IntegrityIndex ? 1 : 0;
+        candidate.basisItem = input.interpolationBasis == InterpolationBasis::IntegrityIndex ? 1 : 0;
         candidate.lr = Q(layer.lr);
         candidate.frk = Q(layer.frk);
         // Both cells as the search left them: the one of the last candidate's basis,
         // and the other as an earlier candidate (or the page) had it.
         candidate.integrityClass = Q(layer.integrityText);
         candidate.kv = Q(layer.kv);
-        PutCandidateOnPage(candidate);
-        RunCompute();
+        host_.PutCandidate(candidate);
+        if (!host_.RunComputation()) ShowRunAborted();
     }
 
-    auto list = std::make_shared<const rockpile::CandidateList>(std::move(outcome.candidates));
-    all->setRows(list, rockpile::SearchOrder(*list));
+    auto list = std::make_shared<const CandidateList>(std::move(outcome.candidates));
+    all->setRows(list, SearchOrder(*list));
     filtered->setRows(list, {});
-    ShowInformation(lb_YHxingxi, Q(outcome.message), QColor(outcome.messageColour));
+    ShowInformation(lb_YHxingxi, Q(outcome.message), QColor::fromRgba(outcome.messageColour));
 
-    if (outcome.end != rockpile::SearchEnd::Completed) return;  // stopped at a diagnostic
+    if (outcome.end != SearchEnd::Completed) return;  // stopped at a diagnostic
     cbt_YHcompute->setEnabled(false);
     cbt_YHsaixuan->setEnabled(true);
     cbt_YHsave->setEnabled(true);
-    DSortState = 0;
-    RaSortState = 0;
-    const QString raHeader = Q(rockpile::RaHeaderText(rockpile::SortStates{}));
+    dSortState_ = 0;
+    raSortState_ = 0;
+    const QString raHeader = Q(RaHeaderText(SortStates{}));
     all->setHeaderText(candcol::Ra, raHeader);
     filtered->setHeaderText(candcol::Ra, raHeader);
 }
 
-void MainForm::PutCandidateOnPage(const CandidateOnPage& candidate)
+void SearchPage::ShowRunAborted()
 {
-    // The section first: its change handler writes a default size into cbe_tyzd, which
-    // the candidate's size then replaces.
-    cbb_jmlx->setCurrentIndex(candidate.sectionItem);
-    cbe_dd->setText(candidate.first);
-    cbe_tyzd->setText(candidate.second);
-    cbb_yanchengshu->setCurrentIndex(0);
-    cbb_qiangduzhi->setCurrentIndex(1);
-    cbb_chezhuxishu->setCurrentIndex(1);
-    cbb_wanzhengchengdu->setCurrentIndex(candidate.basisItem);
-    SetCell(StringGrid_QB2, 0, rockpile::col::Lr, candidate.lr);
-    if (candidate.weathering) SetCell(StringGrid_QB2, 0, rockpile::col::Weathering, *candidate.weathering);
-    if (candidate.integrityClass) SetCell(StringGrid_QB2, 0, rockpile::col::Integrity, *candidate.integrityClass);
-    if (candidate.kv) SetCell(StringGrid_QB2, 0, rockpile::col::Kv, *candidate.kv);
-    SetCell(StringGrid_QB2, 0, rockpile::col::Frk, candidate.frk);
+    ShowInformation(lb_YHxingxi, Q(std::string(kRunAbortedText)), colour::Red);
 }
 
 // ---------------------------------------------------------------- sorting
 
-void MainForm::Grid2_YouhuajieguoHeaderClick(int column) { ResultHeaderClick(Grid2_Youhuajieguo, column); }
+void SearchPage::Grid2_YouhuajieguoHeaderClick(int column) { ResultHeaderClick(Grid2_Youhuajieguo, column); }
 
-void MainForm::Grid3_YouhuasaixuanHeaderClick(int column) { ResultHeaderClick(Grid3_Youhuasaixuan, column); }
+void SearchPage::Grid3_YouhuasaixuanHeaderClick(int column) { ResultHeaderClick(Grid3_Youhuasaixuan, column); }
 
-void MainForm::ResultHeaderClick(QTableView* grid, int column)
+void SearchPage::ResultHeaderClick(QTableView* grid, int column)
 {
-    if (SearchPageBusy()) return;
-    CandidateModel* model = searchPage->modelOf(grid);
+    if (Busy()) return;
+    CandidateModel* model = ModelOf(grid);
 
     // Applies the outcome of a click once the rows are in their new order.
-    const auto show = [this, grid, model, column](const rockpile::SortStates& states,
-                                                   const rockpile::HeaderClickOutcome& click) {
+    const auto show = [this, grid, model, column](const SortStates& states, const HeaderClickOutcome& click) {
         if (click.sorted) {
-            DSortState = states.dSortState;
-            RaSortState = states.raSortState;
+            dSortState_ = states.dSortState;
+            raSortState_ = states.raSortState;
             model->orderChanged();
         }
         if (click.dHeader) model->setHeaderText(candcol::Size1, Q(*click.dHeader));
@@ -477,14 +503,14 @@ void MainForm::ResultHeaderClick(QTableView* grid, int column)
         // that row.
         if (click.selectFirstRow && model->size() > 0) grid->setCurrentIndex(model->index(0, column));
         if (click.enableSave) cbt_YHsave->setEnabled(true);
-        ShowInformation(lb_YHxingxi, Q(click.message), kBlack);
+        ShowInformation(lb_YHxingxi, Q(click.message), colour::Black);
     };
 
-    rockpile::SortStates states{DSortState, RaSortState};
+    SortStates states{dSortState_, raSortState_};
     const bool fullSort = (column == candcol::Size1 && states.dSortState == 0) ||
                           (column == candcol::Ra && states.raSortState == 0);
-    if (!fullSort || model->size() <= rockpile::kSortInWorkerAbove) {
-        const rockpile::HeaderClickOutcome click = rockpile::ClickResultHeader(states, column, model->order(), ListOf(model));
+    if (!fullSort || model->size() <= kSortInWorkerAbove) {
+        const HeaderClickOutcome click = ClickResultHeader(states, column, model->order(), ListOf(model));
         show(states, click);
         return;
     }
@@ -492,81 +518,80 @@ void MainForm::ResultHeaderClick(QTableView* grid, int column)
     // The sort of a very long list runs in the worker on a copy of the order, which
     // replaces the grid's order when it is done.
     struct Sort {
-        rockpile::SortStates states;
+        SortStates states;
         std::vector<std::uint32_t> order;
-        std::shared_ptr<const rockpile::CandidateList> list;
-        rockpile::HeaderClickOutcome click;
+        std::shared_ptr<const CandidateList> list;
+        HeaderClickOutcome click;
     };
     auto sort = std::make_shared<Sort>(Sort{states, model->order(), model->list(), {}});
-    searchPage->task = std::make_unique<rockpile::BackgroundTask>(
-        [sort, column](std::stop_token, const rockpile::BackgroundTask::Progress&) {
-            sort->click = rockpile::ClickResultHeader(sort->states, column, sort->order, *sort->list);
-        });
-    connect(searchPage->task.get(), &rockpile::BackgroundTask::finished, this, [this, model, sort, show] {
+    work_->task = std::make_unique<BackgroundTask>([sort, column](std::stop_token, const BackgroundTask::Progress&) {
+        sort->click = ClickResultHeader(sort->states, column, sort->order, *sort->list);
+    });
+    connect(work_->task.get(), &BackgroundTask::finished, this, [this, model, sort, show] {
         EndBackgroundWork();
         if (sort->list != model->list()) return;  // the rows were replaced meanwhile
         model->order() = std::move(sort->order);
         show(sort->states, sort->click);
     });
     BeginBackgroundWork(false);
-    searchPage->task->start();
+    work_->task->start();
 }
 
 // ---------------------------------------------------------------- filtering
 
-void MainForm::cbt_YHsaixuanClick()
+void SearchPage::cbt_YHsaixuanClick()
 {
-    if (SearchPageBusy()) return;
-    const rockpile::ItemRowTexts window{S(CellText(Grid1_Youhuaxuanxiang, itemrow::Filter, itemcol::Name)),
-                                        S(CellText(Grid1_Youhuaxuanxiang, itemrow::Filter, itemcol::Min)),
-                                        S(CellText(Grid1_Youhuaxuanxiang, itemrow::Filter, itemcol::Max)),
-                                        S(CellText(Grid1_Youhuaxuanxiang, itemrow::Filter, itemcol::Step))};
-    const rockpile::FilterWindowOutcome read = rockpile::ReadFilterWindow(window);
+    if (Busy()) return;
+    const ItemRowTexts window{S(CellText(Grid1_Youhuaxuanxiang, itemrow::Filter, itemcol::Name)),
+                              S(CellText(Grid1_Youhuaxuanxiang, itemrow::Filter, itemcol::Min)),
+                              S(CellText(Grid1_Youhuaxuanxiang, itemrow::Filter, itemcol::Max)),
+                              S(CellText(Grid1_Youhuaxuanxiang, itemrow::Filter, itemcol::Step))};
+    const FilterWindowOutcome read = ReadFilterWindow(window);
     if (!read.ok()) {
         // A bound that is not a number changes nothing but the information line.
-        ShowInformation(lb_YHxingxi, Q(read.error->message), kRed);
+        ShowInformation(lb_YHxingxi, Q(read.error->message), colour::Red);
         return;
     }
 
-    CandidateModel* all = searchPage->allCandidates;
-    CandidateModel* filtered = searchPage->filteredCandidates;
+    CandidateModel* all = allCandidates_;
+    CandidateModel* filtered = filteredCandidates_;
     filtered->clear();
     Grid3_Youhuasaixuan->show();
     Grid2_Youhuajieguo->hide();
     lb_YHxingxi->clear();
 
     // Always from the full list, in its current order.
-    rockpile::FilterOutcome kept = rockpile::FilterCandidates(ListOf(all), all->order(), read.window);
+    FilterOutcome kept = FilterCandidates(ListOf(all), all->order(), read.window);
     const bool any = !kept.rows.empty();
     filtered->setRows(all->list(), std::move(kept.rows));
-    ShowInformation(lb_YHxingxi, Q(kept.message), kBlack);
-    if (any) SaveTarget = 1;
+    ShowInformation(lb_YHxingxi, Q(kept.message), colour::Black);
+    if (any) emit listShown();
     cbt_YHsaixuan->setEnabled(false);
     cbt_YHsave->setEnabled(kept.enableSave);
-    DSortState = 0;
-    RaSortState = 0;
-    filtered->setHeaderText(candcol::Ra, Q(rockpile::RaHeaderText(rockpile::SortStates{})));
+    dSortState_ = 0;
+    raSortState_ = 0;
+    filtered->setHeaderText(candcol::Ra, Q(RaHeaderText(SortStates{})));
 }
 
 // ---------------------------------------------------------------- taking a candidate back
 
-void MainForm::Grid2_YouhuajieguoCellDblClick(int row, int /*column*/) { TakeBackCandidate(Grid2_Youhuajieguo, row); }
+void SearchPage::Grid2_YouhuajieguoCellDblClick(int row, int /*column*/) { TakeBackCandidate(Grid2_Youhuajieguo, row); }
 
-void MainForm::Grid3_YouhuasaixuanCellDblClick(int row, int /*column*/) { TakeBackCandidate(Grid3_Youhuasaixuan, row); }
+void SearchPage::Grid3_YouhuasaixuanCellDblClick(int row, int /*column*/) { TakeBackCandidate(Grid3_Youhuasaixuan, row); }
 
-void MainForm::TakeBackCandidate(QTableView* grid, int row)
+void SearchPage::TakeBackCandidate(QTableView* grid, int row)
 {
-    if (SearchPageBusy()) return;
-    const CandidateModel* model = searchPage->modelOf(grid);
+    if (Busy()) return;
+    const CandidateModel* model = ModelOf(grid);
     if (row < 0 || row >= model->rowCount()) return;
-    const rockpile::CandidateTexts cells = model->rowTexts(row);
+    const CandidateTexts cells = model->rowTexts(row);
     const auto cell = [&cells](int column) { return Q(cells[static_cast<size_t>(column)]); };
 
     // A square goes back as a rectangle with two equal sides; a circle has no second size.
-    CandidateOnPage candidate;
+    SearchCandidate candidate;
     const QString section = cell(candcol::Section);
-    const bool circle = section == Q(rockpile::SectionName(1));
-    candidate.sectionItem = circle ? 0 : section == Q(rockpile::SectionName(2)) ? 1 : 2;
+    const bool circle = section == Q(SectionName(1));
+    candidate.sectionItem = circle ? 0 : section == Q(SectionName(2)) ? 1 : 2;
     candidate.first = cell(candcol::Size1);
     candidate.second = circle ? QStringLiteral("0") : cell(candcol::Size2);
     candidate.basisItem = cell(candcol::Basis).toInt() - 1;
@@ -577,38 +602,41 @@ void MainForm::TakeBackCandidate(QTableView* grid, int row)
     else
         candidate.kv = cell(candcol::Integrity);
     candidate.frk = cell(candcol::Frk);
-    PutCandidateOnPage(candidate);
+    host_.PutCandidate(candidate);
 
     // The input page with the candidate ready for "计算", which then enters the reports.
-    cbt_YHfanhuiClick();
-    ClearResultDisplay();
+    emit candidateTaken();
 }
 
 // ---------------------------------------------------------------- saving
 
-bool MainForm::VisibleSearchFile(std::vector<std::string>& lines, QString& fileName)
+void SearchPage::MarkSaved() { cbt_YHsave->setEnabled(false); }
+
+bool SearchPage::VisibleSearchFile(std::vector<std::string>& lines, QString& fileName)
 {
     const CandidateModel* model = nullptr;
-    rockpile::ResultFileKind kind = rockpile::ResultFileKind::AllCandidates;
-    if (!Grid2_Youhuajieguo->isHidden() && searchPage->allCandidates->size() > 0) {
-        model = searchPage->allCandidates;
-        fileName = rockpile::SearchResultFileName();
-    } else if (!Grid3_Youhuasaixuan->isHidden() && searchPage->filteredCandidates->size() > 0) {
-        model = searchPage->filteredCandidates;
-        kind = rockpile::ResultFileKind::Filtered;
-        fileName = rockpile::FilteredResultFileName();
+    ResultFileKind kind = ResultFileKind::AllCandidates;
+    if (!Grid2_Youhuajieguo->isHidden() && allCandidates_->size() > 0) {
+        model = allCandidates_;
+        fileName = SearchResultFileName();
+    } else if (!Grid3_Youhuasaixuan->isHidden() && filteredCandidates_->size() > 0) {
+        model = filteredCandidates_;
+        kind = ResultFileKind::Filtered;
+        fileName = FilteredResultFileName();
     } else {
         return false;
     }
 
-    const rockpile::CandidateList& list = *model->list();
+    const CandidateList& list = *model->list();
     const std::vector<std::uint32_t>& order = model->order();
-    lines = rockpile::ResultFileHeadLines(kind);
+    lines = ResultFileHeadLines(kind);
     lines.reserve(lines.size() + order.size() + 4);
     for (std::size_t position = 0; position < order.size(); ++position)
-        lines.push_back(rockpile::ResultFileRowLine(position, order.size(), list.Texts(order[position])));
+        lines.push_back(ResultFileRowLine(position, order.size(), list.Texts(order[position])));
     // The time of saving is taken after the last row.
-    for (std::string& line : rockpile::ResultFileTailLines(rockpile::TimeStamp(reportClock(), QLocale())))
+    for (std::string& line : ResultFileTailLines(TimeStamp(host_.Now(), QLocale())))
         lines.push_back(std::move(line));
     return true;
 }
+
+}  // namespace rockpile

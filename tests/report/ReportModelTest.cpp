@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QLocale>
 #include <locale>
 
 #include "report/Reports.h"
@@ -153,7 +152,8 @@ TEST_F(ReportSequence, CellsPrintedAsTextNeedNotBeNumbers)
 }
 
 // A numeric punctuation that differs from the program's own must not reach the
-// reports: only the time stamp follows the machine's settings.
+// reports: only the time stamp, made by the window and handed in as text, follows the
+// machine's settings.
 struct CommaDecimals : std::numpunct<char> {
     char do_decimal_point() const override { return ','; }
     char do_thousands_sep() const override { return '.'; }
@@ -163,13 +163,10 @@ struct CommaDecimals : std::numpunct<char> {
 TEST(ReportLocale, LinesDoNotFollowTheMachineLocale)
 {
     const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimals));
-    const QLocale previousQt;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
 
     ReportModel model;
     const bool appended = model.AppendReports(StartSnapshot(), StartResult(), kStamp);
 
-    QLocale::setDefault(previousQt);
     std::locale::global(previous);
 
     ASSERT_TRUE(appended);

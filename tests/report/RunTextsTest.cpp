@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "report/Format.h"
 #include "report/RunTexts.h"
 
@@ -111,6 +114,27 @@ TEST(ShareCellWrites, PercentTextAndBareNumber)
     none.share = 0;
     const std::vector<CellWrite> zero = {{16, "0.00%"}, {17, "0"}};
     EXPECT_EQ(ShareCellWrites(none), zero);
+}
+
+// A run empties exactly the columns it may write, so that no text of an earlier run
+// stays behind; columns 10 and 11 it writes only where they are not inputs (in
+// compressive-strength mode), and so they are not emptied.
+TEST(RunWrittenColumns, AreTheColumnsTheWritesUseBesidesTheInputColumns)
+{
+    const auto columns = [](StrengthMode mode) {
+        std::vector<int> written;
+        for (const CellWrite& write : LayerCellWrites(StartLayer(), mode)) written.push_back(write.column);
+        for (const CellWrite& write : ShareCellWrites(StartLayer())) written.push_back(write.column);
+        std::sort(written.begin(), written.end());
+        return written;
+    };
+    std::vector<int> listed(std::begin(kRunWrittenColumns), std::end(kRunWrittenColumns));
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<int>{8, 9, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}));
+    const std::vector<int> given = columns(StrengthMode::GivenResistances);
+    EXPECT_TRUE(std::includes(listed.begin(), listed.end(), given.begin(), given.end()));
+    EXPECT_EQ(columns(StrengthMode::CompressiveStrength),
+              (std::vector<int>{8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21}));
 }
 
 TEST(FormatResultFields, TheStartPileInEveryPrecisionMode)

@@ -16,6 +16,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "tests/support/WidgetTestSupport.h"
 #include "ui/MainForm.h"
 #include "ui/ScaledPage.h"
 
@@ -117,8 +118,8 @@ private slots:
         QVERIFY(form->reports.tableLines().empty());
         QCOMPARE(form->UnsavedReports, 0);
         QCOMPARE(form->SaveTarget, 0);
-        QCOMPARE(form->DSortState, 0);
-        QCOMPARE(form->RaSortState, 0);
+        QCOMPARE(form->searchPage()->DSortState(), 0);
+        QCOMPARE(form->searchPage()->RaSortState(), 0);
     }
 
     void controlsAtTheirPlacesWithTheirTexts_data()
@@ -304,6 +305,8 @@ private slots:
 
     void reportViewsUseAMonospacedCjkFont()
     {
+        const QString missingFont = rockpile::testing::MissingReportFont();
+        QVERIFY2(missingFont.isEmpty(), qPrintable(missingFont));
         for (const char* name : {"meo_jisuanjieguo_Doc", "meo_jisuanjieguo_Xls"}) {
             auto* view = find<QPlainTextEdit>(name);
             QVERIFY(view->isReadOnly());

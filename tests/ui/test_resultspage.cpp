@@ -18,6 +18,7 @@
 
 #include <memory>
 
+#include "tests/support/WidgetTestSupport.h"
 #include "ui/MainForm.h"
 #include "ui/Permissions.h"
 #include "files/ResultFile.h"
@@ -491,6 +492,8 @@ void TestResultsPage::fontSizeSharedByBothViews()
 
 void TestResultsPage::reportViewFontLinesUpColumns()
 {
+    const QString missingFont = rockpile::testing::MissingReportFont();
+    QVERIFY2(missingFont.isEmpty(), qPrintable(missingFont));
     QVERIFY(CalculateAndView());
     for (QPlainTextEdit* view : {TextView(), TableView()}) {
         // Narrow characters share one width and wide ones are exactly twice as wide, so

@@ -192,8 +192,8 @@ class TestSearchPage : public QObject {
                 button("cbt_YHsave")->isEnabled(),
                 !all()->isHidden(),
                 form->SaveTarget,
-                form->DSortState,
-                form->RaSortState,
+                form->searchPage()->DSortState(),
+                form->searchPage()->RaSortState(),
                 Header(all(), 2),
                 Header(all(), 4),
                 combo("cbe_dd")->currentText(),
@@ -354,8 +354,8 @@ private slots:
         QVERIFY(filtered()->isHidden());
         QVERIFY(find("pb_YH_jingdu")->isHidden());
         QCOMPARE(form->SaveTarget, 1);
-        QCOMPARE(form->DSortState, 0);
-        QCOMPARE(form->RaSortState, 0);
+        QCOMPARE(form->searchPage()->DSortState(), 0);
+        QCOMPARE(form->searchPage()->RaSortState(), 0);
 
         // The input page holds the last candidate, a square of side 2000 at 3.0d in
         // rock of 40 MPa with the index 0.80, computed without a report entry; the
@@ -458,7 +458,7 @@ private slots:
         QVERIFY(button("cbt_YHcompute")->isEnabled());
         QVERIFY(!button("cbt_YHsaixuan")->isEnabled());
         QCOMPARE(button("cbt_YHsave")->isEnabled(), saveBefore);
-        QCOMPARE(form->DSortState, 0);
+        QCOMPARE(form->searchPage()->DSortState(), 0);
         QCOMPARE(combo("cbe_dd")->currentText(), ddBefore);
         QCOMPARE(field("edt_ra"), raBefore);
         QVERIFY(form->findChild<QWidget*>(QStringLiteral("ConversionErrorBox")) == nullptr);
@@ -490,8 +490,8 @@ private slots:
         QVERIFY(button("cbt_YHcompute")->isEnabled());
         QVERIFY(button("cbt_YHsaixuan")->isEnabled());
         QVERIFY(button("cbt_YHsave")->isEnabled());
-        QCOMPARE(form->RaSortState, 1);
-        QCOMPARE(form->DSortState, 0);
+        QCOMPARE(form->searchPage()->RaSortState(), 1);
+        QCOMPARE(form->searchPage()->DSortState(), 0);
         QCOMPARE(Header(all(), 4), kRaUpHeader);
         QCOMPARE(form->SaveTarget, 1);
         QCOMPARE(form->reports.reportCount(), 0);
@@ -514,8 +514,8 @@ private slots:
         QCOMPARE(LabelColour(info()), kBlack);
         QCOMPARE(Header(all(), 2), kDUpHeader);
         QCOMPARE(Header(all(), 4), kRaHeader);
-        QCOMPARE(form->DSortState, 1);
-        QCOMPARE(form->RaSortState, 0);
+        QCOMPARE(form->searchPage()->DSortState(), 1);
+        QCOMPARE(form->searchPage()->RaSortState(), 0);
         QVERIFY(button("cbt_YHsave")->isEnabled());
         QCOMPARE(all()->currentIndex().row(), 0);
         QCOMPARE(all()->currentIndex().column(), 2);
@@ -531,7 +531,7 @@ private slots:
         clickHeader(all(), 2);
         QCOMPARE(info()->text(), QStringLiteral("d降序排列完成"));
         QCOMPARE(Header(all(), 2), kDDownHeader);
-        QCOMPARE(form->DSortState, 2);
+        QCOMPARE(form->searchPage()->DSortState(), 2);
         QStringList reversed = ascending;
         std::reverse(reversed.begin(), reversed.end());
         QCOMPARE(Column(all(), 0), reversed);
@@ -540,14 +540,14 @@ private slots:
         QCOMPARE(info()->text(), QStringLiteral("Ra升序排列完成"));
         QCOMPARE(Header(all(), 2), kDHeader);
         QCOMPARE(Header(all(), 4), kRaUpHeader);
-        QCOMPARE(form->DSortState, 0);
-        QCOMPARE(form->RaSortState, 1);
+        QCOMPARE(form->searchPage()->DSortState(), 0);
+        QCOMPARE(form->searchPage()->RaSortState(), 1);
         const QList<double> ra = Numbers(all(), 4);
         QVERIFY(std::is_sorted(ra.begin(), ra.end()));
         clickHeader(all(), 4);
         QCOMPARE(info()->text(), QStringLiteral("Ra降序排列完成"));
         QCOMPARE(Header(all(), 4), QStringLiteral("Ra(kN)▼"));
-        QCOMPARE(form->RaSortState, 2);
+        QCOMPARE(form->searchPage()->RaSortState(), 2);
         QCOMPARE(all()->columnWidth(1), 91);
 
         // Another column: a message and the first row selected, nothing moves.
@@ -557,7 +557,7 @@ private slots:
         QCOMPARE(info()->text(), kOnlyDAndRa);
         QCOMPARE(Column(all(), 0), before);
         QCOMPARE(all()->currentIndex().row(), 0);
-        QCOMPARE(form->RaSortState, 2);
+        QCOMPARE(form->searchPage()->RaSortState(), 2);
         QCOMPARE(Header(all(), 4), QStringLiteral("Ra(kN)▼"));
 
         // A new search: the Ra headers are plain again, the d|a header keeps its arrow
@@ -569,7 +569,7 @@ private slots:
         search();
         QCOMPARE(Header(all(), 2), kDDownHeader);
         QCOMPARE(Header(all(), 4), kRaHeader);
-        QCOMPARE(form->DSortState, 0);
+        QCOMPARE(form->searchPage()->DSortState(), 0);
         clickHeader(all(), 2);
         QCOMPARE(info()->text(), QStringLiteral("d升序排列完成"));
     }
@@ -602,8 +602,8 @@ private slots:
         for (int column : {2, 4, 0}) {
             clickHeader(all(), column);
             QCOMPARE(info()->text(), QStringLiteral("无需排序"));
-            QCOMPARE(form->DSortState, 0);
-            QCOMPARE(form->RaSortState, 0);
+            QCOMPARE(form->searchPage()->DSortState(), 0);
+            QCOMPARE(form->searchPage()->RaSortState(), 0);
             QCOMPARE(Header(all(), 2), kDHeader);
             QVERIFY(!button("cbt_YHsave")->isEnabled());
         }
@@ -672,8 +672,8 @@ private slots:
         QCOMPARE(info()->text(), expected.isEmpty() ? kNoFilterMatch
                                                     : QStringLiteral("筛选完成，桩数：%1 根").arg(expected.size()));
         QCOMPARE(form->SaveTarget, expected.isEmpty() ? 0 : 1);
-        QCOMPARE(form->DSortState, 0);
-        QCOMPARE(form->RaSortState, 0);
+        QCOMPARE(form->searchPage()->DSortState(), 0);
+        QCOMPARE(form->searchPage()->RaSortState(), 0);
         QCOMPARE(Header(filtered(), 4), kRaHeader);
         if (!expected.isEmpty()) QCOMPARE(RowTexts(filtered(), 0), RowTexts(all(), fullOrder.indexOf(expected[0])));
     }
@@ -727,7 +727,7 @@ private slots:
         QCOMPARE(Rows(filtered()), 0);
         QCOMPARE(Column(all(), 0), order);
         QVERIFY(button("cbt_YHsaixuan")->isEnabled());
-        QCOMPARE(form->DSortState, 1);
+        QCOMPARE(form->searchPage()->DSortState(), 1);
     }
 
     void filterAfterAStoppedItemTest()
@@ -996,7 +996,7 @@ private slots:
         QVERIFY(button("cbt_YHsave")->isEnabled());
         QVERIFY(!button("cbt_YHcompute")->isEnabled());
         QCOMPARE(Header(all(), 4), kRaUpHeader);
-        QCOMPARE(form->RaSortState, 1);
+        QCOMPARE(form->searchPage()->RaSortState(), 1);
         QCOMPARE(all()->currentIndex().row(), 0);
         const QList<double> ra = Numbers(all(), 4);
         QVERIFY(std::is_sorted(ra.begin(), ra.end()));
