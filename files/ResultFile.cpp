@@ -87,6 +87,11 @@ QString ResultFilePath(const QString& folder, const QString& fileName)
     return QDir::toNativeSeparators(QDir(folder).filePath(fileName));
 }
 
+QString NoDocumentsFolderMessage()
+{
+    return QStringLiteral("找不到“文档”文件夹，计算结果未能存盘");
+}
+
 SaveFailure ClassifySaveFailure(const QString& path, int errorNumber)
 {
     // The state of the disk first: creating a file where a folder stands, or in a
@@ -268,9 +273,9 @@ void ResultFileWriter::cancel()
     block_.squeeze();
 }
 
-void ResultFileWriter::fail(SaveFailure cause)
+void ResultFileWriter::fail(SaveFailure cause, const QString& systemText)
 {
-    if (!failed()) error_ = SaveFailureMessage(path_, cause, QString());
+    if (!failed()) error_ = SaveFailureMessage(path_, cause, systemText);
     cancel();
 }
 

@@ -44,6 +44,9 @@ QString DocumentsPath();
 // `fileName` in `folder`, with the platform's separators.
 QString ResultFilePath(const QString& folder, const QString& fileName);
 
+// The message of a save for which the platform tells no documents folder.
+QString NoDocumentsFolderMessage();
+
 // Why a save failed.
 enum class SaveFailure {
     NoFolder,      // the folder of the file does not exist
@@ -98,8 +101,8 @@ public:
     // Drops the temporary file; the target is untouched.
     void cancel();
     // Records a failure found outside the writer (memory ran out while lines were being
-    // made) and cancels the save.
-    void fail(SaveFailure cause);
+    // made) and cancels the save; `systemText` tells a cause outside the common ones.
+    void fail(SaveFailure cause, const QString& systemText = {});
 
     bool failed() const { return !error_.isEmpty(); }
     const QString& error() const { return error_; }

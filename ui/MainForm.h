@@ -189,9 +189,10 @@ private:
     // --- design search page (SearchPage.cpp)
     // Fills the search item table and the headers of the search result grids.
     void FillSearchPage();
-    // The lines and the file name of the result list that the search page shows (all
-    // candidates or the filtered ones); false when neither grid is visible with rows.
-    bool VisibleSearchFile(std::vector<std::string>& lines, QString& fileName);
+    // Saves the result list that the search page shows (all candidates or the filtered
+    // ones) to its file, a long list in the background (ListSaveTask.cpp); nothing when
+    // neither grid is visible with rows. "存盘" is disabled once the file is written.
+    void SaveVisibleList();
 
     // What the search page keeps beside its controls: the models of the two result
     // grids and the long work (a wide search or the sort of a very long list) running

@@ -29,6 +29,7 @@
 #include "search/ResultSorting.h"
 #include "search/SearchItems.h"
 #include "ui/BackgroundTask.h"
+#include "ui/ListSaveTask.h"
 #include "ui/CandidateModel.h"
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
@@ -586,10 +587,11 @@ void MainForm::TakeBackCandidate(QTableView* grid, int row)
 
 // ---------------------------------------------------------------- saving
 
-bool MainForm::VisibleSearchFile(std::vector<std::string>& lines, QString& fileName)
+void MainForm::SaveVisibleList()
 {
     const CandidateModel* model = nullptr;
     rockpile::ResultFileKind kind = rockpile::ResultFileKind::AllCandidates;
+    QString fileName;
     if (!Grid2_Youhuajieguo->isHidden() && searchPage->allCandidates->size() > 0) {
         model = searchPage->allCandidates;
         fileName = rockpile::SearchResultFileName();
@@ -598,17 +600,60 @@ bool MainForm::VisibleSearchFile(std::vector<std::string>& lines, QString& fileN
         kind = rockpile::ResultFileKind::Filtered;
         fileName = rockpile::FilteredResultFileName();
     } else {
-        return false;
+        return;
+    }
+    if (SearchPageBusy()) return;
+    const QString folder = documentsPath ? documentsPath() : rockpile::DocumentsPath();
+    if (folder.isEmpty()) {
+        ShowMessage(rockpile::NoDocumentsFolderMessage());
+        return;
     }
 
-    const rockpile::CandidateList& list = *model->list();
-    const std::vector<std::uint32_t>& order = model->order();
-    lines = rockpile::ResultFileHeadLines(kind);
-    lines.reserve(lines.size() + order.size() + 4);
-    for (std::size_t position = 0; position < order.size(); ++position)
-        lines.push_back(rockpile::ResultFileRowLine(position, order.size(), list.Texts(order[position])));
-    // The time of saving is taken after the last row.
-    for (std::string& line : rockpile::ResultFileTailLines(rockpile::TimeStamp(reportClock(), QLocale())))
-        lines.push_back(std::move(line));
-    return true;
+    rockpile::ListSaveJob job;
+    job.list = model->list();
+    // The grids and the buttons that could change the order stay disabled while a
+    // background save runs, and the window waits for it before the models go.
+    job.order = &model->order();
+    job.kind = kind;
+    job.path = rockpile::ResultFilePath(folder, fileName);
+    job.timeStamp = [clock = reportClock] { return rockpile::TimeStamp(clock(), QLocale()); };
+    const auto failed = [this, path = job.path](const QString& error) {
+        ShowMessage(error.isEmpty() ? rockpile::SaveFailureMessage(path, rockpile::SaveFailure::OutOfMemory, {})
+                                    : error);
+    };
+
+    if (job.order->size() <= rockpile::kSaveListInWorkerAbove) {
+        const rockpile::ListSaveOutcome outcome = rockpile::SaveCandidateList(job);
+        if (outcome.written)
+            cbt_YHsave->setEnabled(false);
+        else
+            failed(outcome.error);
+        return;
+    }
+
+    auto outcome = std::make_shared<rockpile::ListSaveOutcome>();
+    try {
+        searchPage->task = std::make_unique<rockpile::BackgroundTask>(
+            [job, outcome](std::stop_token stop, const rockpile::BackgroundTask::Progress& progress) {
+                *outcome = rockpile::SaveCandidateList(job, stop, progress);
+            });
+        connect(searchPage->task.get(), &rockpile::BackgroundTask::progress, this,
+                [this](quint64 done, quint64 total) {
+                    if (total > 0) pb_YH_jingdu->setValue(int(done * 100 / total));
+                });
+        connect(searchPage->task.get(), &rockpile::BackgroundTask::finished, this, [this, outcome, failed] {
+            EndBackgroundWork();
+            // "取消" leaves the earlier file and "存盘" as they were, without a message.
+            if (outcome->written)
+                cbt_YHsave->setEnabled(false);
+            else if (!outcome->cancelled)
+                failed(outcome->error);
+        });
+        BeginBackgroundWork(true);
+        searchPage->task->start();
+    } catch (const std::exception&) {
+        // No thread or no memory for one: the save has not begun.
+        if (searchPage->task) EndBackgroundWork();
+        failed(QString());
+    }
 }
