@@ -90,6 +90,9 @@ constexpr std::string_view kReductionFactorError = "钻冲孔桩折减系数有�
 constexpr std::string_view kShallowSocket = "桩身嵌岩深度<0.5m，不计侧阻力";
 constexpr std::string_view kZeroCapacity = "单桩竖向承载力特征值Ra为0，请检查岩层参数";
 constexpr std::string_view kCapacityOverflow = "单桩竖向承载力特征值Ra超出数值范围，请检查输入数据";
+constexpr std::string_view kDepthOverflow = "桩身嵌岩深度hr超出数值范围，请检查输入数据";
+constexpr std::string_view kQpaOverflow = "层岩石端阻力特征值qpa超出数值范围，请检查输入数据";
+constexpr std::string_view kQraOverflow = "层岩石侧阻力特征值qra超出数值范围，请检查输入数据";
 
 constexpr std::string_view kClauseStrength = "第10.2.4条";
 constexpr std::string_view kClauseGiven = "第10.2.5条";
@@ -131,7 +134,7 @@ public:
 
     ComputeOutcome Run() &&
     {
-        if (CheckSection() && FirstPass() && SecondPass() && CheckCapacity()) Assess();
+        if (CheckSection() && SectionFinite() && FirstPass() && SecondPass() && CheckCapacity()) Assess();
         return std::move(out_);
     }
 
@@ -177,6 +180,16 @@ private:
         return true;
     }
 
+    // Every quantity the calculation computes must be a finite number before it is kept:
+    // inputs that read as finite numbers (d = "1e308") can still overflow a product, and
+    // an infinity must never reach a cell, a report or a file. The perimeter and the area
+    // enter Ra only, so their overflow is told as that of Ra.
+    bool SectionFinite()
+    {
+        if (std::isfinite(out_.result.perimeter) && std::isfinite(out_.result.area)) return true;
+        return Fail(std::string(kCapacityOverflow));
+    }
+
     // Step 3: every lr is checked, and the socket depth hr summed, before any layer
     // is computed.
     bool FirstPass()
@@ -187,6 +200,7 @@ private:
             if (lr == 0) NoteZero(row, col::Lr, kLrNotEntered);
             out_.result.hr += lr;
         }
+        if (!std::isfinite(out_.result.hr)) return Fail(std::string(kDepthOverflow));
         return true;
     }
 
@@ -227,6 +241,9 @@ private:
             if (!ResistancesFromStrength(row, layer)) return false;
         }
 
+        if (!std::isfinite(layer.qpa)) return Fail(LayerMessage(kLayerPrefix, row + 1, kQpaOverflow));
+        if (!std::isfinite(layer.qra)) return Fail(LayerMessage(kLayerPrefix, row + 1, kQraOverflow));
+
         PileResult& r = out_.result;
         layer.rria = layer.qra * lr * r.perimeter / 1000;
         r.sumRria += layer.rria;
@@ -239,6 +256,10 @@ private:
             layer.carriesPileEnd = true;
             layer.rpa = r.rpa;
             layer.ra = r.ra;
+        }
+        if (!std::isfinite(layer.rria) || !std::isfinite(r.sumRria) || !std::isfinite(r.rpa) ||
+            !std::isfinite(r.ra)) {
+            return Fail(std::string(kCapacityOverflow));
         }
         return true;
     }
@@ -413,6 +434,8 @@ private:
     void Assess()
     {
         PileResult& r = out_.result;
+        // The resistances are finite and at most about 1e305 (each is a finite product
+        // divided by 1000 or more), so 100 times one of them cannot overflow.
         for (LayerResult& layer : r.layers) layer.share = 100 * layer.rria / r.ra;
         r.rpaShare = 100 * r.rpa / r.ra;
         r.verdict = r.manualCoefficientsAdopted ? kBeyondStandard : kCompliant;

@@ -1,6 +1,10 @@
 #include "files/ResultFile.h"
 
+#include <cerrno>
+#include <csignal>
+
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
@@ -24,8 +28,8 @@ bool RoundTrips(QStringView text)
     return !decoder.hasError() && back == text;
 }
 
-// Locates the first character of `lines` that GBK cannot hold and describes it.
-QString DescribeUnencodable(const QStringList& lines)
+// Locates the first character of `lines` (the first of them being line firstLine + 1) that GBK cannot hold and describes it.
+QString DescribeUnencodable(const QStringList& lines, std::uint64_t firstLine)
 {
     for (qsizetype row = 0; row < lines.size(); ++row) {
         const QString& line = lines[row];
@@ -41,7 +45,7 @@ QString DescribeUnencodable(const QStringList& lines)
                 const QString hex =
                     QStringLiteral("%1").arg(uint(code), 4, 16, QLatin1Char('0')).toUpper();
                 return QStringLiteral("第%1行第%2个字符“%3”(U+%4)无法以GBK编码存盘，文件未写入")
-                    .arg(row + 1)
+                    .arg(firstLine + std::uint64_t(row) + 1)
                     .arg(column + 1)
                     .arg(character.toString(), hex);
             }
@@ -83,6 +87,78 @@ QString ResultFilePath(const QString& folder, const QString& fileName)
     return QDir::toNativeSeparators(QDir(folder).filePath(fileName));
 }
 
+QString NoDocumentsFolderMessage()
+{
+    return QStringLiteral("找不到“文档”文件夹，计算结果未能存盘");
+}
+
+SaveFailure ClassifySaveFailure(const QString& path, int errorNumber)
+{
+    // The state of the disk first: creating a file where a folder stands, or in a
+    // folder that is not there, is refused before the system is asked.
+    const QFileInfo target(path);
+    if (target.isDir()) return SaveFailure::IsFolder;
+    if (!target.absoluteDir().exists()) return SaveFailure::NoFolder;
+    switch (errorNumber) {
+    case ENOENT:
+    case ENOTDIR:
+        return SaveFailure::NoFolder;
+    case EACCES:
+    case EPERM:
+        return SaveFailure::NoPermission;
+    case ENOSPC:
+    case EFBIG:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return SaveFailure::DiskFull;
+    case EISDIR:
+        return SaveFailure::IsFolder;
+    case EROFS:
+        return SaveFailure::ReadOnly;
+    case ENOMEM:
+        return SaveFailure::OutOfMemory;
+    default:
+        return SaveFailure::Other;
+    }
+}
+
+QString SaveFailureCauseText(SaveFailure cause)
+{
+    switch (cause) {
+    case SaveFailure::NoFolder: return QStringLiteral("文件夹不存在");
+    case SaveFailure::NoPermission: return QStringLiteral("没有写入权限");
+    case SaveFailure::DiskFull: return QStringLiteral("磁盘已满或文件超过允许的大小");
+    case SaveFailure::IsFolder: return QStringLiteral("该路径是一个文件夹");
+    case SaveFailure::ReadOnly: return QStringLiteral("文件系统为只读");
+    case SaveFailure::OutOfMemory: return QStringLiteral("内存不足");
+    case SaveFailure::Other: break;
+    }
+    return {};
+}
+
+QString SaveFailureMessage(const QString& path, SaveFailure cause, const QString& systemText)
+{
+    QString message = QStringLiteral("文件无法保存：%1\n").arg(QDir::toNativeSeparators(path));
+    if (cause != SaveFailure::Other) return message + SaveFailureCauseText(cause);
+    return message + QStringLiteral("原因未能识别，系统提示：") + systemText;
+}
+
+void KeepFileSizeLimitFromEndingProcess()
+{
+#ifdef SIGXFSZ
+    // Checked at every open, not once: the program may have reset the action since.
+    struct sigaction current {};
+    if (sigaction(SIGXFSZ, nullptr, &current) != 0) return;
+    if (!(current.sa_flags & SA_SIGINFO) && current.sa_handler == SIG_DFL) {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        sigaction(SIGXFSZ, &ignore, nullptr);
+    }
+#endif
+}
+
 bool EncodeLines(const std::vector<std::string>& lines, LineEnds ends, QByteArray& bytes,
                  QString& error)
 {
@@ -101,44 +177,127 @@ bool EncodeLines(const std::vector<std::string>& lines, LineEnds ends, QByteArra
     }
     QByteArray encoded = encoder.encode(whole);
     if (encoder.hasError() || !RoundTrips(whole)) {
-        error = DescribeUnencodable(texts);
+        error = DescribeUnencodable(texts, 0);
         return false;
     }
     bytes = std::move(encoded);
     return true;
 }
 
+// ---------------------------------------------------------------- ResultFileWriter
+
+ResultFileWriter::ResultFileWriter(const QString& path, LineEnds ends)
+    : path_(path), ends_(ends), encoder_(kEncoding), decoder_(kEncoding)
+{
+}
+
+ResultFileWriter::~ResultFileWriter() { cancel(); }
+
+bool ResultFileWriter::open()
+{
+    if (failed()) return false;
+    KeepFileSizeLimitFromEndingProcess();
+    if (!encoder_.isValid() || !decoder_.isValid()) {
+        error_ = QStringLiteral("本系统不支持GBK编码，文件未写入");
+        return false;
+    }
+    file_ = std::make_unique<QSaveFile>(path_);
+    // No direct-write fallback: a folder that allows no temporary file fails the save
+    // instead of truncating the earlier file in place.
+    file_->setDirectWriteFallback(false);
+    // Unbuffered, so that a write the disk cuts short shows up at once: a buffered write
+    // would be flushed on commit, where a short write is not reported.
+    errno = 0;
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failWithSystemError(errno);
+    open_ = true;
+    block_.reserve(kBlockChars + 1024);
+    return true;
+}
+
+bool ResultFileWriter::writeLine(std::string_view utf8)
+{
+    if (failed() || !open_) return false;
+    if (ends_ == LineEnds::Between && lines_ > 0) block_ += QLatin1String("\r\n");
+    block_ += QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
+    if (ends_ == LineEnds::AfterEach) block_ += QLatin1String("\r\n");
+    ++lines_;
+    if (block_.size() >= kBlockChars) return writeBlock();
+    return true;
+}
+
+bool ResultFileWriter::writeBlock()
+{
+    if (block_.isEmpty()) return true;
+    const QByteArray bytes = encoder_.encode(block_);
+    // A best-fit substitute would pass the encoder silently; decoding back catches it.
+    if (encoder_.hasError() || decoder_.decode(bytes) != block_ || decoder_.hasError()) {
+        QStringList texts = block_.split(QStringLiteral("\r\n"));
+        error_ = DescribeUnencodable(texts, blockFirstLine_);
+        cancel();
+        return false;
+    }
+    for (qsizetype done = 0; done < bytes.size();) {
+        errno = 0;
+        // After a short write the next call fails with the system's reason.
+        const qint64 written = file_->write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) return failWithSystemError(errno);
+        done += qsizetype(written);
+    }
+    block_.clear();
+    // With CR LF between lines the block ends inside the line after its last one.
+    blockFirstLine_ = ends_ == LineEnds::Between && lines_ > 0 ? lines_ - 1 : lines_;
+    return true;
+}
+
+bool ResultFileWriter::commit()
+{
+    if (failed() || !open_) return false;
+    if (!writeBlock()) return false;
+    errno = 0;
+    if (!file_->commit()) {
+        const int errorNumber = errno;
+        open_ = false;
+        return failWithSystemError(errorNumber);
+    }
+    open_ = false;
+    file_.reset();
+    return true;
+}
+
+void ResultFileWriter::cancel()
+{
+    if (file_ && open_) file_->cancelWriting();
+    open_ = false;
+    file_.reset();
+    block_.clear();
+    block_.squeeze();
+}
+
+void ResultFileWriter::fail(SaveFailure cause, const QString& systemText)
+{
+    if (!failed()) error_ = SaveFailureMessage(path_, cause, systemText);
+    cancel();
+}
+
+bool ResultFileWriter::failWithSystemError(int errorNumber)
+{
+    if (!failed()) {
+        const QString systemText = file_ ? file_->errorString() : QString();
+        error_ = SaveFailureMessage(path_, ClassifySaveFailure(path_, errorNumber), systemText);
+    }
+    cancel();
+    return false;
+}
+
 bool WriteLines(const QString& path, const std::vector<std::string>& lines, LineEnds ends,
                 QString& error)
 {
-    QByteArray bytes;
-    if (!EncodeLines(lines, ends, bytes, error)) return false;
-
-    QSaveFile file(path);
-    // No direct-write fallback: a folder that allows no temporary file fails the save
-    // instead of truncating the earlier file in place.
-    file.setDirectWriteFallback(false);
-    const auto fail = [&] {
-        error = QStringLiteral("文件无法保存：%1\n%2")
-                    .arg(QDir::toNativeSeparators(path), file.errorString());
-        file.cancelWriting();
-        return false;
-    };
-    // Unbuffered, so that a write the disk cuts short shows up here: a buffered write
-    // would be flushed on commit, where a short write is not reported.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail();
-    for (qsizetype done = 0; done < bytes.size();) {
-        // After a short write the next call fails with the system's reason.
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) return fail();
-        done += qsizetype(written);
-    }
-    if (!file.commit()) {
-        error = QStringLiteral("文件无法保存：%1\n%2")
-                    .arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
-    }
-    return true;
+    ResultFileWriter writer(path, ends);
+    bool written = writer.open();
+    for (std::size_t i = 0; written && i < lines.size(); ++i) written = writer.writeLine(lines[i]);
+    if (written) written = writer.commit();
+    if (!written) error = writer.error();
+    return written;
 }
 
 }  // namespace rockpile

@@ -15,7 +15,7 @@ namespace {
 
 const QString kNoPermission = QStringLiteral("无权存盘");
 const QString kStorageRationale = QStringLiteral("需要存贮权限，否则计算结果不能存盘");
-const QString kNoDocumentsFolder = QStringLiteral("找不到“文档”文件夹，计算结果未能存盘");
+const QString kNoDocumentsFolder = rockpile::NoDocumentsFolderMessage();
 
 QString JoinLines(const std::vector<std::string>& lines)
 {
@@ -132,11 +132,13 @@ void MainForm::SaveResults(const QStringList& /*permissions*/,
             cbt_Save->setEnabled(false);
         }
     } else if (SaveTarget == 1) {
-        std::vector<std::string> lines;
-        QString fileName;
-        if (!YouHuaFormLayer->VisibleSearchFile(lines, fileName)) return;
-        if (!SaveLines(lines, fileName, true)) return;
-        YouHuaFormLayer->MarkSaved();
+        if (!YouHuaFormLayer->HasVisibleList()) return;
+        const QString folder = documentsPath ? documentsPath() : rockpile::DocumentsPath();
+        if (folder.isEmpty()) {
+            ShowMessage(kNoDocumentsFolder);
+            return;
+        }
+        YouHuaFormLayer->SaveVisibleList(folder);
     }
 }
 

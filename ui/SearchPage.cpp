@@ -25,6 +25,7 @@
 #include "search/ResultSorting.h"
 #include "search/SearchItems.h"
 #include "ui/BackgroundTask.h"
+#include "ui/ListSaveTask.h"
 #include "ui/CandidateModel.h"
 #include "ui/Colours.h"
 #include "ui/Controls.h"
@@ -610,33 +611,83 @@ void SearchPage::TakeBackCandidate(QTableView* grid, int row)
 
 // ---------------------------------------------------------------- saving
 
-void SearchPage::MarkSaved() { cbt_YHsave->setEnabled(false); }
-
-bool SearchPage::VisibleSearchFile(std::vector<std::string>& lines, QString& fileName)
+const CandidateModel* SearchPage::VisibleList(ResultFileKind& kind, QString& fileName) const
 {
-    const CandidateModel* model = nullptr;
-    ResultFileKind kind = ResultFileKind::AllCandidates;
     if (!Grid2_Youhuajieguo->isHidden() && allCandidates_->size() > 0) {
-        model = allCandidates_;
+        kind = ResultFileKind::AllCandidates;
         fileName = SearchResultFileName();
-    } else if (!Grid3_Youhuasaixuan->isHidden() && filteredCandidates_->size() > 0) {
-        model = filteredCandidates_;
+        return allCandidates_;
+    }
+    if (!Grid3_Youhuasaixuan->isHidden() && filteredCandidates_->size() > 0) {
         kind = ResultFileKind::Filtered;
         fileName = FilteredResultFileName();
-    } else {
-        return false;
+        return filteredCandidates_;
+    }
+    return nullptr;
+}
+
+bool SearchPage::HasVisibleList() const
+{
+    ResultFileKind kind;
+    QString fileName;
+    return VisibleList(kind, fileName) != nullptr;
+}
+
+void SearchPage::SaveVisibleList(const QString& folder)
+{
+    ResultFileKind kind = ResultFileKind::AllCandidates;
+    QString fileName;
+    const CandidateModel* model = VisibleList(kind, fileName);
+    if (!model || Busy()) return;
+
+    ListSaveJob job;
+    job.list = model->list();
+    // The grids and the buttons that could change the order stay disabled while a
+    // background save runs, and the page waits for it before the models go.
+    job.order = &model->order();
+    job.kind = kind;
+    job.path = ResultFilePath(folder, fileName);
+    job.timeStamp = [this] { return TimeStamp(host_.Now(), QLocale()); };
+    const auto failed = [this, path = job.path](const QString& error) {
+        emit saveFailed(error.isEmpty() ? SaveFailureMessage(path, SaveFailure::OutOfMemory, {}) : error);
+    };
+
+    if (job.order->size() <= kSaveListInWorkerAbove) {
+        const ListSaveOutcome outcome = SaveCandidateList(job);
+        if (outcome.written)
+            cbt_YHsave->setEnabled(false);
+        else
+            failed(outcome.error);
+        return;
     }
 
-    const CandidateList& list = *model->list();
-    const std::vector<std::uint32_t>& order = model->order();
-    lines = ResultFileHeadLines(kind);
-    lines.reserve(lines.size() + order.size() + 4);
-    for (std::size_t position = 0; position < order.size(); ++position)
-        lines.push_back(ResultFileRowLine(position, order.size(), list.Texts(order[position])));
-    // The time of saving is taken after the last row.
-    for (std::string& line : ResultFileTailLines(TimeStamp(host_.Now(), QLocale())))
-        lines.push_back(std::move(line));
-    return true;
+    // The host's clock belongs to the window's thread: a long save is stamped with the
+    // moment it began.
+    job.timeStamp = [stamp = TimeStamp(host_.Now(), QLocale())] { return stamp; };
+    auto outcome = std::make_shared<ListSaveOutcome>();
+    try {
+        work_->task = std::make_unique<BackgroundTask>(
+            [job, outcome](std::stop_token stop, const BackgroundTask::Progress& progress) {
+                *outcome = SaveCandidateList(job, stop, progress);
+            });
+        connect(work_->task.get(), &BackgroundTask::progress, this, [this](quint64 done, quint64 total) {
+            if (total > 0) pb_YH_jingdu->setValue(int(done * 100 / total));
+        });
+        connect(work_->task.get(), &BackgroundTask::finished, this, [this, outcome, failed] {
+            EndBackgroundWork();
+            // "取消" leaves the earlier file and "存盘" as they were, without a message.
+            if (outcome->written)
+                cbt_YHsave->setEnabled(false);
+            else if (!outcome->cancelled)
+                failed(outcome->error);
+        });
+        BeginBackgroundWork(true);
+        work_->task->start();
+    } catch (const std::exception&) {
+        // No thread or no memory for one: the save has not begun.
+        if (work_->task) EndBackgroundWork();
+        failed(QString());
+    }
 }
 
 }  // namespace rockpile

@@ -22,6 +22,7 @@
 #include <QString>
 
 #include "core/PileInput.h"
+#include "search/ResultFiles.h"
 #include "ui/ScaledPage.h"
 
 class QLabel;
@@ -92,11 +93,12 @@ public:
     // True while work runs in the worker thread.
     bool Busy() const;
 
-    // The lines and the file name of the result list that the page shows (all
-    // candidates or the filtered ones); false when neither grid is visible with rows.
-    bool VisibleSearchFile(std::vector<std::string>& lines, QString& fileName);
-    // After the visible list was written: "存盘" waits for a new list.
-    void MarkSaved();
+    // Whether a result list with rows is on view (all candidates or the filtered ones).
+    bool HasVisibleList() const;
+    // Saves the list on view into `folder`, under its file name, row by row: a long
+    // list in the background with progress and "取消" (ListSaveTask.h). Once the file
+    // is written "存盘" waits for a new list; a failure emits saveFailed.
+    void SaveVisibleList(const QString& folder);
 
 public slots:
     // The computation the page asked for stopped at a check: the information line
@@ -124,8 +126,10 @@ signals:
     // computations now belong to this page.
     void listShown();
     // "存盘": the window asks for the permission to write and then calls
-    // VisibleSearchFile and MarkSaved.
+    // SaveVisibleList.
     void saveRequested();
+    // A save failed or could not start; the earlier file and the list are as they were.
+    void saveFailed(const QString& message);
 
 private:
     struct SearchResult;
@@ -141,6 +145,7 @@ private:
     void EndBackgroundWork();
     void ShowFoldColumns();
     CandidateModel* ModelOf(const QTableView* grid) const;
+    const CandidateModel* VisibleList(ResultFileKind& kind, QString& fileName) const;
 
     SearchPageHost& host_;
     // Whether the explanations of the item table and every column of the result grids

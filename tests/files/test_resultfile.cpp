@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
@@ -77,6 +78,12 @@ private slots:
     void readOnlyFolderKeepsEarlierFile();
     void fullDiskKeepsEarlierFile_data();
     void fullDiskKeepsEarlierFile();
+    void failureCauseTexts_data();
+    void failureCauseTexts();
+    void unrecognisedCauseKeepsSystemTextAfterChinese();
+    void fileSizeLimitInChildProcessIsReported();
+    void streamedBlocksGiveTheSameBytes();
+    void unencodableCharacterInLaterBlockNamedByItsLine();
 };
 
 void TestSaveFile::fileNames()
@@ -215,8 +222,7 @@ void TestSaveFile::missingFolderFails()
     QVERIFY(!rockpile::WriteLines(path, {"a"}, LineEnds::Between, error));
     QVERIFY2(error.startsWith(QStringLiteral("文件无法保存：") + path + QLatin1Char('\n')),
              qPrintable(error));
-    // The system's own text follows the path.
-    QVERIFY(error.size() > (QStringLiteral("文件无法保存：") + path + QLatin1Char('\n')).size());
+    QCOMPARE(error.section(QLatin1Char('\n'), 1), QStringLiteral("文件夹不存在"));
     QVERIFY(!QFile::exists(path));
     QVERIFY(!QDir(dir.filePath(QStringLiteral("missing"))).exists());
 }
@@ -228,7 +234,8 @@ void TestSaveFile::targetThatIsAFolderFails()
     QVERIFY(QDir().mkdir(path));
     QString error;
     QVERIFY(!rockpile::WriteLines(path, {"a"}, LineEnds::Between, error));
-    QVERIFY(!error.isEmpty());
+    QCOMPARE(error, QStringLiteral("文件无法保存：") + QDir::toNativeSeparators(path) +
+                        QStringLiteral("\n该路径是一个文件夹"));
     QVERIFY(QFileInfo(path).isDir());
 }
 
@@ -277,11 +284,124 @@ void TestSaveFile::fullDiskKeepsEarlierFile()
     QVERIFY(!written);
     QVERIFY2(error.startsWith(QStringLiteral("文件无法保存：") + path + QLatin1Char('\n')),
              qPrintable(error));
-    QCOMPARE(error.section(QLatin1Char('\n'), 1), QString::fromLocal8Bit(strerror(EFBIG)));
+    QCOMPARE(error.section(QLatin1Char('\n'), 1), QStringLiteral("磁盘已满或文件超过允许的大小"));
     QCOMPARE(ReadAll(path), QByteArray("earlier"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{rockpile::TableReportFileName()});
 #endif
+}
+
+void TestSaveFile::failureCauseTexts_data()
+{
+    QTest::addColumn<int>("errorNumber");
+    QTest::addColumn<QString>("cause");
+
+    QTest::newRow("no such folder") << ENOENT << QStringLiteral("文件夹不存在");
+    QTest::newRow("part of the path not a folder") << ENOTDIR << QStringLiteral("文件夹不存在");
+    QTest::newRow("no permission") << EACCES << QStringLiteral("没有写入权限");
+    QTest::newRow("operation not permitted") << EPERM << QStringLiteral("没有写入权限");
+    QTest::newRow("disk full") << ENOSPC << QStringLiteral("磁盘已满或文件超过允许的大小");
+    QTest::newRow("file too large") << EFBIG << QStringLiteral("磁盘已满或文件超过允许的大小");
+    QTest::newRow("quota") << EDQUOT << QStringLiteral("磁盘已满或文件超过允许的大小");
+    QTest::newRow("path is a folder") << EISDIR << QStringLiteral("该路径是一个文件夹");
+    QTest::newRow("read-only file system") << EROFS << QStringLiteral("文件系统为只读");
+    QTest::newRow("out of memory") << ENOMEM << QStringLiteral("内存不足");
+}
+
+void TestSaveFile::failureCauseTexts()
+{
+    QFETCH(int, errorNumber);
+    QFETCH(QString, cause);
+    // A target in an existing folder: only the error number tells the cause.
+    QTemporaryDir dir;
+    const QString path = rockpile::ResultFilePath(dir.path(), QStringLiteral("a.txt"));
+    const rockpile::SaveFailure failure = rockpile::ClassifySaveFailure(path, errorNumber);
+    QCOMPARE(rockpile::SaveFailureMessage(path, failure, QStringLiteral("system text")),
+             QStringLiteral("文件无法保存：") + path + QStringLiteral("\n") + cause);
+}
+
+void TestSaveFile::unrecognisedCauseKeepsSystemTextAfterChinese()
+{
+    QTemporaryDir dir;
+    const QString path = rockpile::ResultFilePath(dir.path(), QStringLiteral("a.txt"));
+    const rockpile::SaveFailure failure = rockpile::ClassifySaveFailure(path, EIO);
+    QCOMPARE(failure, rockpile::SaveFailure::Other);
+    QCOMPARE(rockpile::SaveFailureMessage(path, failure, QStringLiteral("Input/output error")),
+             QStringLiteral("文件无法保存：") + path +
+                 QStringLiteral("\n原因未能识别，系统提示：Input/output error"));
+}
+
+void TestSaveFile::fileSizeLimitInChildProcessIsReported()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs fork and a file size limit");
+#else
+    // The child keeps the default action of SIGXFSZ, which would end it; the library
+    // must turn the signal into a failed write. A 2.1 MB report under a 1000-block limit.
+    QTemporaryDir dir;
+    const QString path = rockpile::ResultFilePath(dir.path(), rockpile::TextReportFileName());
+    WriteRaw(path, "earlier");
+    const std::vector<std::string> lines(21000, std::string(98, 'x'));
+    const QString expected = QStringLiteral("文件无法保存：") + path +
+                             QStringLiteral("\n磁盘已满或文件超过允许的大小");
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 1000 * 1024;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QString error;
+        const bool written = rockpile::WriteLines(path, lines, LineEnds::Between, error);
+        _exit(written ? 2 : error == expected ? 0 : 3);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY2(WIFEXITED(status), WIFSIGNALED(status) ? qPrintable(QString::number(WTERMSIG(status))) : "");
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(ReadAll(path), QByteArray("earlier"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{rockpile::TextReportFileName()});
+#endif
+}
+
+void TestSaveFile::streamedBlocksGiveTheSameBytes()
+{
+    // Enough lines for several blocks, with Chinese text and lines of every length, so
+    // that block ends fall everywhere; both kinds of line ends.
+    std::vector<std::string> lines;
+    for (int i = 0; i < 20000; ++i)
+        lines.push_back(std::string(std::size_t(i % 37), 'a') + (i % 3 ? "嵌岩桩" : "") + std::to_string(i));
+    for (const LineEnds ends : {LineEnds::Between, LineEnds::AfterEach}) {
+        QByteArray expected;
+        QString error;
+        QVERIFY(rockpile::EncodeLines(lines, ends, expected, error));
+        QVERIFY(expected.size() > 3 * rockpile::ResultFileWriter::kBlockChars);
+        QTemporaryDir dir;
+        const QString path = rockpile::ResultFilePath(dir.path(), QStringLiteral("a.txt"));
+        rockpile::ResultFileWriter writer(path, ends);
+        QVERIFY(writer.open());
+        for (const std::string& line : lines) QVERIFY(writer.writeLine(line));
+        QVERIFY2(writer.commit(), qPrintable(writer.error()));
+        QCOMPARE(ReadAll(path), expected);
+    }
+}
+
+void TestSaveFile::unencodableCharacterInLaterBlockNamedByItsLine()
+{
+    for (const LineEnds ends : {LineEnds::Between, LineEnds::AfterEach}) {
+        std::vector<std::string> lines(30000, std::string(20, 'b'));
+        lines[25000] = "ab☃";
+        QTemporaryDir dir;
+        const QString path = rockpile::ResultFilePath(dir.path(), QStringLiteral("a.txt"));
+        WriteRaw(path, "earlier");
+        QString error;
+        QVERIFY(!rockpile::WriteLines(path, lines, ends, error));
+        QVERIFY2(error.contains(QStringLiteral("第25001行第3个字符“☃”(U+2603)")), qPrintable(error));
+        QCOMPARE(ReadAll(path), QByteArray("earlier"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
+    }
 }
 
 QTEST_MAIN(TestSaveFile)

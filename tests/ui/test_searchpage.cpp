@@ -987,6 +987,10 @@ private slots:
 
         // The first sort by Ra runs in the worker too; the reversal within the click.
         button("cbt_YHsave")->click();
+        // A list this long is saved in the background; the page is locked until then.
+        QVERIFY(progress->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(progress->isHidden(), 60000);
+        QVERIFY(!button("cbt_YHsave")->isEnabled());
         clickHeader(all(), 4);
         QVERIFY(progress->isVisible());
         QVERIFY(!all()->isEnabled());

@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTableWidget>
+#include <QStringEncoder>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -151,20 +153,25 @@ private slots:
         QCOMPARE(taken.count(), 1);
     }
 
-    // "存盘" only signals; the list it then writes closes with the host's time.
+    // "存盘" only signals; the list the window then has saved closes with the host's time.
     void saveSignalsAndTheListEndsWithTheHostsTime()
     {
         QSignalSpy save(page.get(), &rockpile::SearchPage::saveRequested);
-        std::vector<std::string> lines;
-        QString fileName;
-        QVERIFY(!page->VisibleSearchFile(lines, fileName));
+        QVERIFY(!page->HasVisibleList());
 
         button("cbt_YHcompute")->click();
         button("cbt_YHsave")->click();
         QCOMPARE(save.count(), 1);
-        QVERIFY(page->VisibleSearchFile(lines, fileName));
-        QCOMPARE(QString::fromStdString(lines.back()), QStringLiteral("计算时间：2026/3/5 14:07:09"));
-        page->MarkSaved();
+        QVERIFY(page->HasVisibleList());
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        page->SaveVisibleList(folder.path());
+        QFile file(folder.filePath(QStringLiteral("嵌岩桩优化计算原始结果(依据DBJ15-31-2016)_表格.txt")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QStringEncoder gbk("GBK");
+        const QByteArray lastLine = gbk.encode(QStringLiteral("计算时间：2026/3/5 14:07:09\r\n"));
+        QVERIFY(bytes.endsWith(lastLine));
         QVERIFY(!button("cbt_YHsave")->isEnabled());
     }
 
