@@ -816,6 +816,139 @@ private slots:
         QCOMPARE(Header(all(), 4), kRaUpHeader);
     }
 
+    // ------------------------------------------------------------ figures whole, keyboard
+
+    void resultColumnsFitTheirTexts_data()
+    {
+        // Window client sizes: the design size, a laptop screen's share, a large screen.
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("370 x 800") << QSize(370, 800);
+        QTest::newRow("316 x 683") << QSize(316, 683);
+        QTest::newRow("463 x 1000") << QSize(463, 1000);
+    }
+    void resultColumnsFitTheirTexts()
+    {
+        QFETCH(QSize, size);
+        form->resize(size);
+        openSearchPage();
+        search();  // 1152 rows: the vertical scroll bar is on view
+        const QStringList ras{"12345678.90", "99999999.99", "88888888.88", "223633"};
+        const QStringList headers{"  Ra(kN)", "Ra(kN)▲", "Ra(kN)▼"};
+        const QStringList dHeaders{" d|a(mm)", "d|a(mm)▲", "d|a(mm)▼"};
+        for (QTableView* grid : {all(), filtered()}) {
+            QHeaderView* header = grid->horizontalHeader();
+            const int cellMargin = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+            const int headerMargin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+            for (const QString& ra : ras)
+                QVERIFY2(grid->fontMetrics().horizontalAdvance(ra) + cellMargin <= header->sectionSize(4), qPrintable(ra));
+            for (const QString& text : headers)
+                QVERIFY2(header->fontMetrics().horizontalAdvance(text) + headerMargin <= header->sectionSize(4),
+                         qPrintable(text));
+            for (const QString& text : dHeaders)
+                QVERIFY2(header->fontMetrics().horizontalAdvance(text) + headerMargin <= header->sectionSize(2),
+                         qPrintable(text));
+            // The five main columns lie beside the vertical scroll bar, none under it.
+            int total = 0;
+            for (int c = 0; c <= 4; ++c) total += header->sectionSize(c);
+            const int room = grid->width() - 2 * grid->frameWidth() - grid->verticalScrollBar()->sizeHint().width();
+            QVERIFY2(total <= room, qPrintable(QStringLiteral("%1 > %2").arg(total).arg(room)));
+        }
+        QTRY_VERIFY(all()->verticalScrollBar()->isVisible());
+        QCOMPARE(all()->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(all()->columnViewportPosition(4) + all()->columnWidth(4) <= all()->viewport()->width());
+    }
+
+    void sortingKeepsThePileNumbersInView()
+    {
+        openSearchPage();
+        search();
+        button("cbt_zhangkai")->click();  // every column: the grid scrolls sideways
+        QTRY_VERIFY(all()->horizontalScrollBar()->maximum() > 0);
+        for (int column : {4, 2, 4}) {
+            clickHeader(all(), column);
+            QCOMPARE(all()->horizontalScrollBar()->value(), 0);
+            QCOMPARE(all()->columnViewportPosition(0), 0);
+            QCOMPARE(all()->currentIndex().row(), 0);
+            QCOMPARE(all()->rowViewportPosition(0), 0);
+        }
+        QCOMPARE(Header(all(), 4), kRaUpHeader);
+    }
+
+    void explanationsShowWhole()
+    {
+        openSearchPage();
+        QTableWidget* t = items();
+        const QFontMetrics metrics(t->font());
+        for (int row = 0; row < t->rowCount(); ++row) {
+            const QTableWidgetItem* item = t->item(row, 4);
+            QCOMPARE(item->toolTip(), item->text());
+            QVERIFY(metrics.horizontalAdvance(item->text()) < t->columnWidth(4));
+        }
+        QCOMPARE(t->item(12, 4)->toolTip(), QStringLiteral("输入0不起控制作用"));
+    }
+
+    void tabFollowsTheReadingOrder()
+    {
+        openSearchPage();
+        QTableWidget* t = items();
+        const auto tab = [](Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); };
+        t->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t));
+        // Within the item table Tab moves among the editable cells; the name column
+        // and the steps of rows 11 and 12 are skipped.
+        t->setCurrentCell(0, 3);
+        tab(Qt::Key_Tab);
+        QCOMPARE(t->currentRow(), 1);
+        QCOMPARE(t->currentColumn(), 1);
+        t->setCurrentCell(12, 1);
+        tab(Qt::Key_Tab);
+        QCOMPARE(t->currentColumn(), 2);
+        // After the last editable cell: the result grid, the fold button and the
+        // enabled buttons of the bottom row, left to right; Shift+Tab goes back.
+        const QStringList forward{"Grid2_Youhuajieguo", "cbt_zhangkai", "cbt_YHcompute", "cbt_YHfanhui"};
+        for (const QString& name : forward) {
+            tab(Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), name);
+        }
+        for (int i = forward.size() - 2; i >= 0; --i) {
+            tab(Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), forward[i]);
+        }
+        tab(Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(t));
+        QCOMPARE(t->currentRow(), 12);
+        QCOMPARE(t->currentColumn(), 2);
+        // After a search the filter and save buttons join in their place.
+        search();
+        button("cbt_YHsaixuan")->setFocus();
+        tab(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cbt_YHsave"));
+    }
+
+    void escapeGoesBack()
+    {
+        openSearchPage();
+        QVERIFY(button("cbt_YHfanhui")->toolTip().contains(QStringLiteral("Esc")));
+        // An open cell editor takes Esc for itself: the edit is dropped, the page stays.
+        QTableWidget* t = items();
+        t->setFocus();
+        t->setCurrentCell(1, 1);
+        t->editItem(t->item(1, 1));
+        QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        QTest::keyClicks(editor, "9");
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QTRY_VERIFY(editor.isNull());
+        QTest::qWait(200);
+        QVERIFY(find("YouHuaFormLayer")->isVisible());
+        QCOMPARE(t->item(1, 1)->text(), QStringLiteral("1000"));
+        // Otherwise Esc is "返回".
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(find("MainFormLayer")->isVisible());
+        QVERIFY(!find("YouHuaFormLayer")->isVisible());
+        QCOMPARE(form->SaveTarget, 0);
+    }
+
     // ------------------------------------------------------------ taking a candidate back
 
     void takeBackReproducesTheRow_data()
