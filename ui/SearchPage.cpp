@@ -8,12 +8,18 @@
 #include "ui/SearchPage.h"
 
 #include <QAbstractItemDelegate>
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <utility>
 
@@ -64,6 +70,47 @@ void ShowInformation(QLabel* line, const QString& text, const QColor& colour)
 {
     SetTextColour(line, colour);
     line->setText(text);
+}
+
+// The item table moves with Tab and Shift+Tab among its editable cells in reading
+// order and hands the focus on after the last (or before the first) of them, so the
+// keyboard reaches the buttons below it.
+class ItemTable : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+
+protected:
+    bool focusNextPrevChild(bool next) override
+    {
+        if (tabKeyNavigation() && state() != EditingState) {
+            const int cells = rowCount() * columnCount();
+            int at = currentRow() >= 0 ? currentRow() * columnCount() + currentColumn() : (next ? -1 : cells);
+            for (at += next ? 1 : -1; at >= 0 && at < cells; at += next ? 1 : -1) {
+                const int row = at / columnCount();
+                const int column = at % columnCount();
+                if (!isColumnHidden(column) && ItemCellEditable(row, column)) {
+                    setCurrentCell(row, column);
+                    return true;
+                }
+            }
+        }
+        return QAbstractScrollArea::focusNextPrevChild(next);
+    }
+};
+
+// The widest texts a column of the result grids shows besides its headers: pile
+// numbers, section names, sizes, and the Ra of a search (up to 8 digits and 2
+// decimals).
+QStringList WidestCellTexts(int column)
+{
+    switch (column) {
+    case candcol::Number: return {QStringLiteral("ZH-00000")};
+    case candcol::Section: return {QStringLiteral("圆  桩"), QStringLiteral("椭圆桩")};
+    case candcol::Size1:
+    case candcol::Size2: return {QStringLiteral("00000")};
+    case candcol::Ra: return {QStringLiteral("00000000.00"), QStringLiteral("88888888.88")};
+    default: return {};
+    }
 }
 
 // The rows of an empty search, for the functions that want a list.
@@ -120,7 +167,7 @@ void SearchPage::CreateControls()
     lb_youhuabiaoti->setAlignment(Qt::AlignCenter);
     SetTextColour(lb_youhuabiaoti, colour::BlueViolet);
 
-    Grid1_Youhuaxuanxiang = Named(new QTableWidget(13, 5, page), "Grid1_Youhuaxuanxiang");
+    Grid1_Youhuaxuanxiang = Named(new ItemTable(13, 5, page), "Grid1_Youhuaxuanxiang");
     Grid1_Youhuaxuanxiang->setAlternatingRowColors(true);
     Grid1_Youhuaxuanxiang->setEditTriggers(QAbstractItemView::AllEditTriggers);
     Grid1_Youhuaxuanxiang->setTabKeyNavigation(true);
@@ -134,6 +181,8 @@ void SearchPage::CreateControls()
         grid->setSelectionBehavior(QAbstractItemView::SelectRows);
         grid->setSelectionMode(QAbstractItemView::SingleSelection);
         grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        // Read-only rows: the arrow keys move among them, Tab goes on to the buttons.
+        grid->setTabKeyNavigation(false);
         grid->horizontalHeader()->setSectionsClickable(true);
         grid->horizontalHeader()->setSectionsMovable(true);
         grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -158,6 +207,9 @@ void SearchPage::CreateControls()
     cbt_YHsave = MakeButton(page, page, "cbt_YHsave", QStringLiteral("存盘"), 10, Rect(192, 732, 70, 33));
     cbt_YHsave->setEnabled(false);
     cbt_YHfanhui = MakeButton(page, page, "cbt_YHfanhui", QStringLiteral("返回"), 10, Rect(272, 732, 70, 33));
+    // Esc while the page is on view (an open cell editor takes Esc for itself first).
+    cbt_YHfanhui->setShortcut(QKeySequence(Qt::Key_Escape));
+    cbt_YHfanhui->setToolTip(QStringLiteral("返回 (Esc)"));
     lb_YHxingxi = MakeLabel(page, page, "lb_YHxingxi", QString(), Rect(10, 770, 360, 25));
 }
 
@@ -182,6 +234,9 @@ void SearchPage::FillControls()
             Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
             if (ItemCellEditable(row, column)) flags |= Qt::ItemIsEditable;
             item->setFlags(flags);
+            // The explanations are longer than their column: the whole text shows on
+            // hover as well.
+            if (column == itemcol::Explanation) item->setToolTip(item->text());
             items->setItem(row, column, item);
         }
     }
@@ -240,13 +295,70 @@ void SearchPage::LayOutGrids()
     const double factor = scale();
     const auto scaled = [factor](int width) { return int(std::lround(width * factor)); };
 
-    for (int column = 0; column < itemcol::Count; ++column)
-        Grid1_Youhuaxuanxiang->setColumnWidth(column, scaled(kItemColumnWidths[column]));
+    // A cell draws its text between margins of the focus frame and a grid line; a
+    // header section between its header margins.
+    const auto cellMargins = [](const QTableView* grid) {
+        return 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
+    };
+    const auto headerMargins = [](const QHeaderView* header) {
+        return 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 1;
+    };
 
+    // The item table at its design widths; the explanation column wide enough for its
+    // longest text, for a user who scrolls to it.
+    for (int column = 0; column < itemcol::Count; ++column) {
+        int width = scaled(kItemColumnWidths[column]);
+        if (column == itemcol::Explanation) {
+            const QFontMetrics metrics(Grid1_Youhuaxuanxiang->font());
+            for (int row = 0; row < Grid1_Youhuaxuanxiang->rowCount(); ++row)
+                width = std::max(width, metrics.horizontalAdvance(CellText(Grid1_Youhuaxuanxiang, row, column)) +
+                                            cellMargins(Grid1_Youhuaxuanxiang));
+        }
+        Grid1_Youhuaxuanxiang->setColumnWidth(column, width);
+    }
+
+    // The result grids: every column at least as wide as its widest text, the headers
+    // with a sort arrow and the longest Ra a search lists included. The five main
+    // columns share the room beside the vertical scroll bar: when their design widths
+    // do not fit there, the columns wider than their texts give up the difference.
     for (QTableView* grid : {Grid2_Youhuajieguo, Grid3_Youhuasaixuan}) {
         QHeaderView* header = grid->horizontalHeader();
+        const CandidateModel* model = ModelOf(grid);
+        const QFontMetrics cellMetrics(grid->font());
+        const QFontMetrics headerMetrics(header->font());
+        std::array<int, candcol::Remark> widths{};
+        std::array<int, candcol::Remark> needs{};
+        for (int column = 0; column < candcol::Remark; ++column) {
+            QStringList headers{model->headerText(column)};
+            for (int state = 0; state <= 2; ++state) {
+                if (column == candcol::Size1) headers << Q(DHeaderText(SortStates{state, 0}));
+                if (column == candcol::Ra) headers << Q(RaHeaderText(SortStates{0, state}));
+            }
+            int need = 0;
+            for (const QString& text : headers)
+                need = std::max(need, headerMetrics.horizontalAdvance(text) + headerMargins(header));
+            for (const QString& text : WidestCellTexts(column))
+                need = std::max(need, cellMetrics.horizontalAdvance(text) + cellMargins(grid));
+            const std::size_t at = static_cast<std::size_t>(column);
+            needs[at] = need;
+            widths[at] = std::max(need, scaled(column == candcol::Size1 ? kSizeColumnWidth : kResultColumnWidth));
+        }
+        const int room = grid->width() - 2 * grid->frameWidth() - grid->verticalScrollBar()->sizeHint().width();
+        int excess = -room;
+        for (int column = 0; column <= candcol::Ra; ++column) excess += widths[static_cast<std::size_t>(column)];
+        for (bool gave = true; excess > 0 && gave;) {
+            gave = false;
+            for (int column = candcol::Ra; column >= 0 && excess > 0; --column) {
+                const std::size_t at = static_cast<std::size_t>(column);
+                if (widths[at] > needs[at]) {
+                    --widths[at];
+                    --excess;
+                    gave = true;
+                }
+            }
+        }
         for (int column = 0; column < candcol::Remark; ++column)
-            header->resizeSection(column, scaled(column == candcol::Size1 ? kSizeColumnWidth : kResultColumnWidth));
+            header->resizeSection(column, widths[static_cast<std::size_t>(column)]);
     }
 
     for (QTableView* grid : {static_cast<QTableView*>(Grid1_Youhuaxuanxiang), Grid2_Youhuajieguo, Grid3_Youhuasaixuan}) {
@@ -404,7 +516,17 @@ void SearchPage::cbt_YHcomputeClick()
         // A search that ended by itself after "取消" was pressed counts as cancelled.
         const bool cancelPressed = work_->task->stopRequested();
         EndBackgroundWork();
-        if (!cancelPressed && result->outcome.end != SearchEnd::Cancelled) ShowSearchResult(*result);
+        if (!cancelPressed && result->outcome.end != SearchEnd::Cancelled) {
+            ShowSearchResult(*result);
+            return;
+        }
+        // The lists stay as they were; the information line says what became of the
+        // search.
+        const SearchOutcome& outcome = result->outcome;
+        ShowInformation(lb_YHxingxi,
+                        QStringLiteral("计算已取消，已算桩数：%1 根（共 %2 根）")
+                            .arg(Q(FormatGeneral(double(outcome.candidates.size()))), Q(FormatGeneral(double(outcome.total)))),
+                        colour::Black);
     });
     BeginBackgroundWork(true);
     work_->task->start();
@@ -501,8 +623,14 @@ void SearchPage::ResultHeaderClick(QTableView* grid, int column)
         if (click.dHeader) model->setHeaderText(candcol::Size1, Q(*click.dHeader));
         if (click.raHeader) model->setHeaderText(candcol::Ra, Q(*click.raHeader));
         // The clicked column's cell of the first row becomes current, which selects
-        // that row.
-        if (click.selectFirstRow && model->size() > 0) grid->setCurrentIndex(model->index(0, column));
+        // that row and brings it into view; the columns stay where the user had them,
+        // so the pile numbers do not scroll away.
+        if (click.selectFirstRow && model->size() > 0) {
+            QScrollBar* across = grid->horizontalScrollBar();
+            const int position = across->value();
+            grid->setCurrentIndex(model->index(0, column));
+            across->setValue(position);
+        }
         if (click.enableSave) cbt_YHsave->setEnabled(true);
         ShowInformation(lb_YHxingxi, Q(click.message), colour::Black);
     };
