@@ -1,9 +1,11 @@
 #include "ui/FitTextField.h"
 
 #include <QEvent>
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
+#include <cmath>
 
 namespace rockpile {
 
@@ -13,13 +15,18 @@ namespace {
 constexpr int kLineEditInnerMargin = 2;
 }  // namespace
 
-FitTextField::FitTextField(QWidget* parent) : QLineEdit(parent)
+FitTextField::FitTextField(double designTextSize, double designHeight, QWidget* parent)
+    : QLineEdit(parent), sizeRatio_(designHeight > 0 ? designTextSize / designHeight : 0.0)
 {
-    nominalPixelSize_ = font().pixelSize() > 0 ? font().pixelSize() : fontInfo().pixelSize();
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
         setToolTip(text);
         fit();
     });
+}
+
+int FitTextField::nominalPixelSize() const
+{
+    return std::max(1, int(std::lround(sizeRatio_ * height())));
 }
 
 int FitTextField::textRoomWidth() const
@@ -31,14 +38,19 @@ int FitTextField::textRoomWidth() const
     return contents.width() - margins.left() - margins.right() - 2 * kLineEditInnerMargin;
 }
 
+bool FitTextField::fits(const QString& text, const QFont& font) const
+{
+    // The line edit scrolls as soon as the rounded text width plus one pixel for the
+    // cursor exceeds its room; round up so that a fitting text never scrolls.
+    const double advance = QFontMetricsF(font).horizontalAdvance(text);
+    return int(std::ceil(advance)) + 1 <= textRoomWidth();
+}
+
 void FitTextField::changeEvent(QEvent* event)
 {
     QLineEdit::changeEvent(event);
-    if (event->type() == QEvent::FontChange && !fitting_) {
-        // A size set from outside (the page's scaling) is the new nominal size.
-        nominalPixelSize_ = font().pixelSize() > 0 ? font().pixelSize() : fontInfo().pixelSize();
-        fit();
-    }
+    // A font set from outside brings its own size; the field sizes it again.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) fit();
 }
 
 void FitTextField::resizeEvent(QResizeEvent* event)
@@ -49,28 +61,28 @@ void FitTextField::resizeEvent(QResizeEvent* event)
 
 void FitTextField::fit()
 {
-    if (fitting_ || nominalPixelSize_ <= 0) return;
-    const int room = textRoomWidth();
+    if (fitting_ || sizeRatio_ <= 0) return;
+    const QString shown = text();
     QFont probe = font();
-    const auto fits = [&](int pixels) {
+    const auto fitsAt = [&](int pixels) {
         probe.setPixelSize(pixels);
-        return QFontMetrics(probe).horizontalAdvance(text()) <= room;
+        return fits(shown, probe);
     };
-    int size = nominalPixelSize_;
-    if (!text().isEmpty() && room > 0 && !fits(size)) {
-        // Largest size that fits: the advance grows with the size, so bisect.
+    int size = nominalPixelSize();
+    if (!shown.isEmpty() && textRoomWidth() > 0 && !fitsAt(size)) {
+        // Largest size that fits: the width grows with the size, so bisect.
         int low = 1, high = size - 1;
         while (low < high) {
             const int mid = (low + high + 1) / 2;
-            if (fits(mid)) low = mid; else high = mid - 1;
+            if (fitsAt(mid)) low = mid; else high = mid - 1;
         }
         size = low;
     }
     if (font().pixelSize() == size) return;
-    QFont shrunk = font();
-    shrunk.setPixelSize(size);
+    QFont sized = font();
+    sized.setPixelSize(size);
     fitting_ = true;
-    setFont(shrunk);
+    setFont(sized);
     fitting_ = false;
     // Show the text from its first character.
     setCursorPosition(0);
