@@ -2,6 +2,8 @@
 
 #include <QDesktopServices>
 #include <QEnterEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -24,13 +26,38 @@ AboutTexts ProjectAboutTexts()
 {
     AboutTexts texts;
     texts.webAddress = QStringLiteral("www.example.org");
-    texts.mailAddress = QStringLiteral("rockpile@example.org");
+    texts.mailAddress = QStringLiteral("dev@example.org");
     return texts;
 }
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
     setMouseTracking(true);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    // From the keyboard a focused link opens with Enter, Return or Space.
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::focusInEvent(QFocusEvent* event)
+{
+    // The focused link looks as under the pointer.
+    QLabel::focusInEvent(event);
+    emit hovered();
+}
+
+void LinkLabel::focusOutEvent(QFocusEvent* event)
+{
+    QLabel::focusOutEvent(event);
+    emit left();
 }
 
 void LinkLabel::enterEvent(QEnterEvent* event)
@@ -139,6 +166,13 @@ CopyRightForm::CopyRightForm(const AboutTexts& texts, QWidget* parent)
     ImageQQ->setScaledContents(true);
 
     UseLegibleDisabledText(this);
+    // Tab reaches the links that lead somewhere, in reading order, and "更新" among them.
+    lb_danwei->setFocusPolicy(texts_.organisationAddress.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
+    lb_wangzhi->setFocusPolicy(texts_.webAddress.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
+    lb_lianxiUr->setFocusPolicy(texts_.mailAddress.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
+    setTabOrder(lb_danwei, lb_wangzhi);
+    setTabOrder(lb_wangzhi, cbt_update);
+    setTabOrder(cbt_update, lb_lianxiUr);
 
     connect(lb_wangzhi, &LinkLabel::hovered, this, &CopyRightForm::lb_wangzhiMouseMove);
     connect(lb_wangzhi, &LinkLabel::left, this, &CopyRightForm::lb_wangzhiMouseLeave);

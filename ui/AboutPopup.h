@@ -16,7 +16,8 @@ class ScaledPage;
 
 // A label that follows the pointer and reports clicks. `hovered` is emitted on every
 // pointer movement over the label, `left` when the pointer leaves it, `clicked` on a
-// left-button release over the label after a press on it.
+// left-button release over the label after a press on it. Given a focus policy it also
+// takes the keyboard: focus counts as hovering, Enter, Return or Space as a click.
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:
@@ -33,6 +34,9 @@ protected:
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool pressed_ = false;
