@@ -10,7 +10,7 @@ int main(int argc, char* argv[])
     rockpile::RestrictToPortrait();
     MainForm form;
     form.show();
-    form.CentreOnScreen();
+    form.FitToScreen();
     form.activateWindow();
     return app.exec();
 }

@@ -2,6 +2,8 @@
 
 #include <QDesktopServices>
 #include <QEnterEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -11,6 +13,7 @@
 #include "ui/Colours.h"
 #include "ui/Controls.h"
 #include "ui/ScaledPage.h"
+#include "ui/WindowFit.h"
 
 namespace rockpile {
 
@@ -19,9 +22,42 @@ namespace {
 
 }  // namespace
 
+AboutTexts ProjectAboutTexts()
+{
+    AboutTexts texts;
+    texts.webAddress = QStringLiteral("www.example.org");
+    texts.mailAddress = QStringLiteral("dev@example.org");
+    return texts;
+}
+
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
 {
     setMouseTracking(true);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event)
+{
+    // From the keyboard a focused link opens with Enter, Return or Space.
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::focusInEvent(QFocusEvent* event)
+{
+    // The focused link looks as under the pointer.
+    QLabel::focusInEvent(event);
+    emit hovered();
+}
+
+void LinkLabel::focusOutEvent(QFocusEvent* event)
+{
+    QLabel::focusOutEvent(event);
+    emit left();
 }
 
 void LinkLabel::enterEvent(QEnterEvent* event)
@@ -116,6 +152,8 @@ CopyRightForm::CopyRightForm(const AboutTexts& texts, QWidget* parent)
 
     cbt_update = new RoundButton(QStringLiteral("更新"), 5, 40, CopyRightLayer);
     label(cbt_update, "cbt_update", QRectF(216, 156, 20, 40), 10);
+    // A button that would open nothing is not offered.
+    cbt_update->setEnabled(!texts_.updateAddress.isEmpty());
 
     lb_lianxi = label(new QLabel(QStringLiteral("邮箱："), CopyRightLayer), "lb_lianxi",
                       QRectF(32, 176, 50, 25));
@@ -126,6 +164,15 @@ CopyRightForm::CopyRightForm(const AboutTexts& texts, QWidget* parent)
     // The contact code picture: this build carries none, so the place stays empty.
     ImageQQ = label(new QLabel(CopyRightLayer), "ImageQQ", QRectF(72, 212, 100, 100));
     ImageQQ->setScaledContents(true);
+
+    UseLegibleDisabledText(this);
+    // Tab reaches the links that lead somewhere, in reading order, and "更新" among them.
+    lb_danwei->setFocusPolicy(texts_.organisationAddress.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
+    lb_wangzhi->setFocusPolicy(texts_.webAddress.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
+    lb_lianxiUr->setFocusPolicy(texts_.mailAddress.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
+    setTabOrder(lb_danwei, lb_wangzhi);
+    setTabOrder(lb_wangzhi, cbt_update);
+    setTabOrder(cbt_update, lb_lianxiUr);
 
     connect(lb_wangzhi, &LinkLabel::hovered, this, &CopyRightForm::lb_wangzhiMouseMove);
     connect(lb_wangzhi, &LinkLabel::left, this, &CopyRightForm::lb_wangzhiMouseLeave);
@@ -139,12 +186,17 @@ CopyRightForm::CopyRightForm(const AboutTexts& texts, QWidget* parent)
     connect(cbt_update, &QPushButton::clicked, this, &CopyRightForm::cbt_updateClick);
 }
 
-void CopyRightForm::ShowCentred()
+void CopyRightForm::ShowCentred(const QWidget* over)
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
+    const QScreen* screen = over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect available = screen->availableGeometry();
+        // A popup has no frame of its own.
+        const QPoint centre = over ? over->frameGeometry().center() : available.center();
+        const QRect client = FitClientGeometry(QSize(kDesignWidth, kDesignHeight), QMargins(),
+                                               available, centre);
+        setFixedSize(client.size());
+        setGeometry(client);
     }
     show();
     raise();
@@ -193,7 +245,8 @@ void CopyRightForm::cbt_updateClick() { Open(texts_.updateAddress); }
 void CopyRightForm::Open(const QString& address)
 {
     if (address.isEmpty() || !urlOpener) return;
-    urlOpener(QUrl(address));
+    // "www.example.org" is a web address; a full address keeps its scheme ("mailto:").
+    urlOpener(QUrl::fromUserInput(address));
 }
 
 void CopyRightForm::paintEvent(QPaintEvent*)

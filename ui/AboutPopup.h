@@ -16,7 +16,8 @@ class ScaledPage;
 
 // A label that follows the pointer and reports clicks. `hovered` is emitted on every
 // pointer movement over the label, `left` when the pointer leaves it, `clicked` on a
-// left-button release over the label after a press on it.
+// left-button release over the label after a press on it. Given a focus policy it also
+// takes the keyboard: focus counts as hovering, Enter, Return or Space as a click.
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:
@@ -33,13 +34,18 @@ protected:
     void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool pressed_ = false;
 };
 
-// What the About window names and where its links lead. An empty address makes its
-// link inactive: the label keeps its pointer styles but a click opens nothing.
+// What the About window names and where its links lead. An address may be written
+// without its scheme ("www.example.org"); it is opened as a web address then. An empty
+// address makes its link inactive: the label keeps its pointer styles but a click opens
+// nothing; without an update address "更新" is disabled.
 struct AboutTexts {
     QString productFamily = QStringLiteral("(工程计算工具)");
     QString copyright = QStringLiteral("© 2026 嵌岩桩计算 开发组");
@@ -53,6 +59,11 @@ struct AboutTexts {
     QString updateAddress;
 };
 
+// What this program's About window shows: its own neutral names and addresses on a
+// domain reserved for examples, so that no real site, firm or person is named. It
+// publishes no update archive, so "更新" stays disabled.
+AboutTexts ProjectAboutTexts();
+
 class CopyRightForm : public QWidget {
     Q_OBJECT
 public:
@@ -61,8 +72,10 @@ public:
 
     explicit CopyRightForm(const AboutTexts& texts = AboutTexts(), QWidget* parent = nullptr);
 
-    // Shows the window in the centre of the screen without waiting for it to close.
-    void ShowCentred();
+    // Shows the window without waiting for it to close: centred on `over` (the main
+    // window) or, without it, on the screen; at the largest size of its proportions, at
+    // most the design size, that fits the available area of that screen, and inside it.
+    void ShowCentred(const QWidget* over = nullptr);
 
     // Opens an address with the system's default handler; the result is ignored.
     // Tests replace it to see what would be opened.

@@ -1,5 +1,6 @@
 #include "ui/Controls.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
@@ -26,6 +27,15 @@ void SetTextColour(QWidget* widget, const QColor& colour)
 QColor TextColour(const QWidget* widget)
 {
     return widget->palette().color(QPalette::Active, QPalette::WindowText);
+}
+
+void UseLegibleDisabledText(QWidget* window)
+{
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledWindowText);
+    palette.setColor(QPalette::Disabled, QPalette::Text, kDisabledControlText);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, kDisabledControlText);
+    window->setPalette(palette);
 }
 
 RoundButton::RoundButton(const QString& text, double radius, double designHeight, QWidget* parent)
@@ -66,10 +76,51 @@ void RoundButton::paintEvent(QPaintEvent*)
     painter.setPen(QPen(hasFocus() ? QColor(0x1E, 0x90, 0xFF) : QColor(0x8C, 0x9C, 0xB0), 1));
     painter.drawPath(path);
 
-    painter.setFont(font());
+    painter.setFont(fittedFont());
     painter.setPen(isEnabled() ? palette().color(QPalette::Active, QPalette::ButtonText)
                                : palette().color(QPalette::Disabled, QPalette::ButtonText));
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, text());
+    painter.drawText(textRect(), textFlags(), text());
+}
+
+QRect RoundButton::textRect() const
+{
+    // Clear of the one-pixel frame.
+    return rect().adjusted(1, 1, -1, -1);
+}
+
+int RoundButton::textFlags() const
+{
+    const QRect room = textRect();
+    const int byWords = Qt::AlignCenter | Qt::TextWordWrap;
+    if (QFontMetrics(font()).boundingRect(room, byWords, text()).width() <= room.width())
+        return byWords;
+    return Qt::AlignCenter | Qt::TextWrapAnywhere;
+}
+
+QFont RoundButton::fittedFont() const
+{
+    const QRect room = textRect();
+    const int flags = textFlags();
+    QFont fitted = font();
+    const auto fits = [&] {
+        const QRect needed = QFontMetrics(fitted).boundingRect(room, flags, text());
+        return needed.width() <= room.width() && needed.height() <= room.height();
+    };
+    int pixels = fitted.pixelSize() > 0 ? fitted.pixelSize() : QFontInfo(fitted).pixelSize();
+    while (pixels > 1 && !fits()) fitted.setPixelSize(--pixels);
+    return fitted;
+}
+
+void RoundButton::keyPressEvent(QKeyEvent* event)
+{
+    // Enter and Return press the focused button; with Ctrl or Alt they stay shortcuts.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        event->accept();
+        if (isEnabled()) click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 EditCombo::EditCombo(QWidget* parent) : QComboBox(parent)

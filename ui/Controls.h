@@ -16,8 +16,18 @@ namespace rockpile {
 void SetTextColour(QWidget* widget, const QColor& colour);
 QColor TextColour(const QWidget* widget);
 
+// Disabled texts of `window` and everything in it: dark enough to keep a contrast of at
+// least 3:1 on the window's gradients and on the light faces of disabled fields, combos
+// and buttons (the style's light grey is barely legible there).
+inline const QColor kDisabledWindowText = QColor(0x47, 0x47, 0x47);
+inline const QColor kDisabledControlText = QColor(0x6A, 0x6A, 0x6A);
+void UseLegibleDisabledText(QWidget* window);
+
 // A push button drawn with rounded corners. The radius is given in design units at the
-// design height of the button and follows the button when the page is scaled.
+// design height of the button and follows the button when the page is scaled. Its text
+// is drawn whole: wrapped at words, or between any characters where a word is wider than
+// the button (a tall narrow button stacks its characters), and at a smaller size only if
+// it still does not fit. Enter or Return presses the focused button, as Space does.
 class RoundButton : public QPushButton {
     Q_OBJECT
 public:
@@ -25,8 +35,14 @@ public:
 
     double radius() const;  // at the current size
 
+    // Where the text is drawn, the flags it is laid out with and the font it fits in.
+    QRect textRect() const;
+    int textFlags() const;
+    QFont fittedFont() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     double radiusRatio_;

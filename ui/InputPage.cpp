@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QKeySequence>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QTableWidget>
 
 #include "core/PileInput.h"
@@ -210,6 +212,36 @@ void MainForm::StringGrid_QB2SelectCell(int /*row*/, int column)
 }
 
 void MainForm::StringGrid_QB2EditingDone() { ClearResultDisplay(); }
+
+// ---------------------------------------------------------------- keyboard
+
+void MainForm::SetUpInputPageKeys()
+{
+    // Tab walks the page as it reads: the button beside the title, each group from its
+    // top, its result fields, then the buttons at the foot. Hidden and disabled controls
+    // are passed over when their turn comes.
+    const QWidget* order[] = {
+        cbt_CopyRight,
+        cbb_jmlx, cbe_dd, cbe_tyzd,
+        cbb_yanchengshu, cbb_qiangduzhi, cbb_chezhuxishu, cbb_wanzhengchengdu,
+        ckb_dixiashui, cbe_zhuanchongkong, cbt_kuozhanbiaoge, ckb_ruanzhiyan, StringGrid_QB2,
+        cbt_JingDu, popbox_jingdu, edt_Quk, edt_ra, edt_percent,
+        cbt_compute, cbt_View, cbt_YouHua, cbt_tuichu,
+    };
+    for (size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+
+    // "计算" from anywhere on the input page while it is offered; the shortcuts follow the
+    // button, so they rest while "结果" stands in its place or another page is shown.
+    const QKeySequence keys[] = {QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_Return),
+                                 QKeySequence(Qt::CTRL | Qt::Key_Enter)};
+    for (const QKeySequence& key : keys) {
+        auto* shortcut = new QShortcut(key, cbt_compute);
+        shortcut->setObjectName(QStringLiteral("cbt_computeShortcut"));
+        connect(shortcut, &QShortcut::activated, cbt_compute, &QPushButton::click);
+    }
+    cbt_compute->setToolTip(QStringLiteral("计算 (F5, Ctrl+Enter)"));
+}
 
 // ---------------------------------------------------------------- what the search page asks of the input page
 

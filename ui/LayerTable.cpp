@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QRegularExpressionValidator>
@@ -140,6 +142,109 @@ void ScaleLayerTable(QTableWidget* table, double scale)
         table->setColumnWidth(c, int(std::lround(kColumns[static_cast<size_t>(c)].width * scale)));
     table->verticalHeader()->setMinimumSectionSize(1);
     table->verticalHeader()->setDefaultSectionSize(int(std::lround(kLayerRowHeight * scale)));
+}
+
+LayerGrid::LayerGrid(QWidget* parent) : QTableWidget(parent) {}
+
+QModelIndex LayerGrid::neighbourInputCell(const QModelIndex& from, bool forward) const
+{
+    // Input cells in reading order: rows from the top, columns as shown.
+    const QHeaderView* header = horizontalHeader();
+    const int columns = header->count();
+    const int cells = rowCount() * columns;
+    const auto cellAt = [&](int position) {
+        return model()->index(position / columns, header->logicalIndex(position % columns));
+    };
+    const auto isInput = [&](const QModelIndex& index) {
+        return IsLayerInputColumn(index.column()) && !isColumnHidden(index.column()) &&
+               !isRowHidden(index.row());
+    };
+    int position = forward ? -1 : cells;
+    if (from.isValid()) position = from.row() * columns + header->visualIndex(from.column());
+    for (position += forward ? 1 : -1; position >= 0 && position < cells; position += forward ? 1 : -1) {
+        const QModelIndex index = cellAt(position);
+        if (isInput(index)) return index;
+    }
+    return QModelIndex();
+}
+
+QModelIndex LayerGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if (action == MoveNext || action == MovePrevious) {
+        const QModelIndex next = neighbourInputCell(currentIndex(), action == MoveNext);
+        return next.isValid() ? next : currentIndex();
+    }
+    return QTableWidget::moveCursor(action, modifiers);
+}
+
+bool LayerGrid::focusNextPrevChild(bool next)
+{
+    // Within the table while there is an input cell in that direction; out of it after
+    // the last and before the first.
+    if (tabKeyNavigation() && neighbourInputCell(currentIndex(), next).isValid())
+        return QTableWidget::focusNextPrevChild(next);
+    return QWidget::focusNextPrevChild(next);
+}
+
+void LayerGrid::keyPressEvent(QKeyEvent* event)
+{
+    const bool tab = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tab && (event->modifiers() & Qt::ControlModifier)) {
+        leave(event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
+        event->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(event);
+}
+
+void LayerGrid::focusInEvent(QFocusEvent* event)
+{
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+        const QModelIndex start =
+            neighbourInputCell(QModelIndex(), event->reason() == Qt::TabFocusReason);
+        if (start.isValid()) setCurrentIndex(start);
+    }
+    QTableWidget::focusInEvent(event);
+}
+
+void LayerGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // Tab out of the editor of the last input cell (Shift+Tab out of the first) ends the
+    // edit and leaves the table instead of wrapping around to the other end.
+    const bool forward = hint == QAbstractItemDelegate::EditNextItem;
+    if ((forward || hint == QAbstractItemDelegate::EditPreviousItem) &&
+        !neighbourInputCell(currentIndex(), forward).isValid()) {
+        QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        leave(forward);
+        return;
+    }
+    QTableWidget::closeEditor(editor, hint);
+}
+
+void LayerGrid::leave(bool forward)
+{
+    setFocus(Qt::OtherFocusReason);
+    QWidget::focusNextPrevChild(forward);
+}
+
+bool LayerTableDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && (key->modifiers() & Qt::ControlModifier)) {
+            emit commitData(editor);
+            emit closeEditor(editor, NoHint);
+            // The table has the focus again; it leaves as from a cell.
+            if (auto* table = qobject_cast<QWidget*>(parent())) {
+                QKeyEvent again(QEvent::KeyPress, key->key(), key->modifiers());
+                QCoreApplication::sendEvent(table, &again);
+            }
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 QWidget* LayerTableDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

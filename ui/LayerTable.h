@@ -12,10 +12,9 @@
 
 #include <QStringList>
 #include <QStyledItemDelegate>
+#include <QTableWidget>
 
 #include "core/PileInput.h"
-
-class QTableWidget;
 
 namespace rockpile {
 
@@ -65,10 +64,40 @@ void SetUpLayerTable(QTableWidget* table);
 // Column widths and row heights for a page scale.
 void ScaleLayerTable(QTableWidget* table, double scale);
 
+// The layer table as a control of the page. Tab and Shift+Tab step through the cells
+// the user can edit (visible input columns, row by row in the shown column order), also
+// out of an open editor; after the last such cell Tab leaves the table for the next
+// control of the page, and before the first Shift+Tab leaves it for the previous one.
+// Ctrl+Tab and Ctrl+Shift+Tab leave at once from any cell. Entering by Tab starts at the
+// first input cell, entering by Shift+Tab at the last.
+class LayerGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit LayerGrid(QWidget* parent = nullptr);
+
+    // The input cell after (forward) or before `from` in reading order; from an invalid
+    // index, the first or the last input cell. Invalid when there is none.
+    QModelIndex neighbourInputCell(const QModelIndex& from, bool forward) const;
+
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+    bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+
+private:
+    // Hands the focus to the next or previous control of the window.
+    void leave(bool forward);
+};
+
 class LayerTableDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+
+    // Ctrl+Tab and Ctrl+Shift+Tab in an editor end the edit and leave the table.
+    bool eventFilter(QObject* object, QEvent* event) override;
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;

@@ -22,10 +22,12 @@
 #include "ui/Banner.h"
 #include "ui/Colours.h"
 #include "ui/Controls.h"
+#include "ui/FitTextField.h"
 #include "ui/LayerTable.h"
 #include "ui/PageParts.h"
 #include "ui/ScaledPage.h"
 #include "ui/SearchPage.h"
+#include "ui/WindowFit.h"
 
 using namespace rockpile::colour;
 using rockpile::EditCombo;
@@ -112,6 +114,8 @@ MainForm::MainForm(QWidget* parent)
     CreateResultsPage();
     FormCreate();
     ConnectHandlers();
+    SetUpInputPageKeys();
+    rockpile::UseLegibleDisabledText(this);
 }
 
 MainForm::~MainForm()
@@ -219,7 +223,7 @@ void MainForm::CreateInputPage()
                           "ckb_ruanzhiyan");
     ckb_ruanzhiyan->setChecked(true);
     page->place(ckb_ruanzhiyan, Rect(8, 188, 310, 17));
-    StringGrid_QB2 = rockpile::Named(new QTableWidget(g), "StringGrid_QB2");
+    StringGrid_QB2 = rockpile::Named(new rockpile::LayerGrid(g), "StringGrid_QB2");
     rockpile::SetUpLayerTable(StringGrid_QB2);
     SetBold(StringGrid_QB2);
     page->place(StringGrid_QB2, Rect(8, 208, 348, 120));
@@ -229,7 +233,8 @@ void MainForm::CreateInputPage()
     // Group "计算结果".
     g = gpb_scjg;
     auto resultField = [&](const char* name, double y) {
-        auto* field = rockpile::Named(new QLineEdit(g), name);
+        // Shrinks its text to show the whole figure; nominally size 18 at height 32.
+        auto* field = rockpile::Named(new rockpile::FitTextField(18, 32, g), name);
         field->setReadOnly(true);
         field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         SetBold(field);
@@ -377,13 +382,24 @@ void MainForm::ShowStatusMessage(const QString& text, const QColor& colour)
     lb_shuoming->setText(text);
 }
 
-void MainForm::CentreOnScreen()
+void MainForm::FitToScreen()
 {
     QScreen* target = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!target) return;
-    QRect frame = frameGeometry();
-    frame.moveCenter(target->availableGeometry().center());
-    move(frame.topLeft());
+    FitInto(target->availableGeometry());
+}
+
+void MainForm::FitInto(const QRect& available)
+{
+    // The frame is known once the window is shown; before that it counts as none.
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QRect client =
+        rockpile::FitClientGeometry(QSize(kClientWidth, kClientHeight), frame, available);
+    setFixedSize(client.size());
+    setGeometry(client);
 }
 
 void MainForm::cbt_tuichuClick() { close(); }

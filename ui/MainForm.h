@@ -19,6 +19,7 @@
 #include <vector>
 
 #include <QColor>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -72,8 +73,12 @@ public:
     // status line for good.
     void ShowStatusMessage(const QString& text, const QColor& colour);
 
-    // Centres the window on its screen.
-    void CentreOnScreen();
+    // Opens the window at the largest client area of the design's proportions, at most
+    // the design size, whose frame fits the available area of its screen (less task bars
+    // and docks), centred there; the pages scale with it. FitInto does the same for a
+    // given available area.
+    void FitToScreen();
+    void FitInto(const QRect& available);
 
     // The design search page.
     rockpile::SearchPage* searchPage() const { return YouHuaFormLayer; }
@@ -132,6 +137,10 @@ private:
     void CreateResultsPage();
     void ConnectHandlers();
     void FillFirstLayerRow();
+
+    // --- keyboard use of the input page (InputPage.cpp): tab order in reading order,
+    // the shortcuts of "计算".
+    void SetUpInputPageKeys();
 
     // --- input page (InputPage.cpp)
     void ApplyCoefficientColumns();

@@ -185,6 +185,6 @@ void MainForm::cbt_sanchuClick()
 
 void MainForm::cbt_CopyRightClick()
 {
-    if (!CopyRightForm) CopyRightForm = std::make_unique<rockpile::CopyRightForm>();
-    static_cast<rockpile::CopyRightForm*>(CopyRightForm.get())->ShowCentred();
+    if (!CopyRightForm) CopyRightForm = std::make_unique<rockpile::CopyRightForm>(rockpile::ProjectAboutTexts());
+    static_cast<rockpile::CopyRightForm*>(CopyRightForm.get())->ShowCentred(this);
 }
