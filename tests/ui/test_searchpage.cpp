@@ -378,8 +378,8 @@ private slots:
         QVERIFY(!status()->isHidden());
         QVERIFY(!button("cbt_compute")->isHidden());
         QVERIFY(button("cbt_View")->isHidden());
-        QCOMPARE(form->reports.reportCount(), 0);
-        QCOMPARE(form->UnsavedReports, 0);
+        QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
+        QCOMPARE(form->resultsPage()->UnsavedReports(), 0);
     }
 
     void searchFromThreeLayers()
@@ -494,7 +494,7 @@ private slots:
         QCOMPARE(form->searchPage()->DSortState(), 0);
         QCOMPARE(Header(all(), 4), kRaUpHeader);
         QCOMPARE(form->SaveTarget, 1);
-        QCOMPARE(form->reports.reportCount(), 0);
+        QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
     }
 
     // ------------------------------------------------------------ sorting
@@ -870,7 +870,7 @@ private slots:
         // "计算" reproduces the row and enters the reports.
         button("cbt_compute")->click();
         QCOMPARE(field("edt_ra"), cells[4]);
-        QCOMPARE(form->reports.reportCount(), 1);
+        QCOMPARE(form->resultsPage()->reports().reportCount(), 1);
 
         // The search page kept its content.
         openSearchPage();
@@ -983,7 +983,7 @@ private slots:
         QVERIFY(progress->isHidden());
         QCOMPARE(combo("cbe_dd")->currentText(), QStringLiteral("2000"));
         QCOMPARE(field("edt_ra"), Cell(all(), n - 1, 4));
-        QCOMPARE(form->reports.reportCount(), 0);
+        QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
 
         // The first sort by Ra runs in the worker too; the reversal within the click.
         button("cbt_YHsave")->click();
@@ -1031,7 +1031,7 @@ private slots:
         QVERIFY(items()->isEnabled());
         QVERIFY(all()->isEnabled());
         QCOMPARE(Rows(all()), 1152);
-        QCOMPARE(form->reports.reportCount(), 0);
+        QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
     }
 
     void windowClosedDuringASearch()
