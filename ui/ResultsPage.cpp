@@ -105,6 +105,7 @@ void ResultsPage::CreateControls()
     lb_zhuangtai = MakeLabel(page, page, "lb_zhuangtai", QString(), Rect(6, 40, 358, 16), 10);
     lb_zhuangtai->setTextFormat(Qt::RichText);
     lb_zhuangtai->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    lb_zhuangtai->setFocusPolicy(Qt::NoFocus);  // until it holds a link
     SetTextColour(lb_zhuangtai, colour::Black);
 
     meo_jisuanjieguo_Doc = MakeReportView(page, "meo_jisuanjieguo_Doc");
@@ -356,6 +357,8 @@ void ResultsPage::ShowStatus()
 {
     if (!lb_zhuangtai) return;
     lb_zhuangtai->setToolTip(statusText_);
+    // Tab reaches the line only while it holds the link to the folder.
+    lb_zhuangtai->setFocusPolicy(statusFolder_.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
     if (statusText_.isEmpty()) {
         lb_zhuangtai->clear();
         return;

@@ -6,6 +6,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -150,6 +152,8 @@ private slots:
     void rationaleResumesTheRequest();
     void failedSaveKeepsEarlierFileAndFlags();
     void missingDocumentsFolderIsReported();
+    void missingDocumentsFolderIsCreated();
+    void escapeReturnsToTheInputPage();
     void precisionRerunAddsEntry();
     void fontSizeSharedByBothViews();
     void reportViewFontLinesUpColumns();
@@ -445,6 +449,39 @@ void TestResultsPage::missingDocumentsFolderIsReported()
     QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
     QVERIFY(Button("cbt_Save")->isEnabled());
     QVERIFY(QDir(docs->path()).isEmpty());
+}
+
+void TestResultsPage::missingDocumentsFolderIsCreated()
+{
+    const QString folder = docs->filePath(QStringLiteral("用户/文档"));
+    form->documentsPath = [folder] { return folder; };
+    QStringList opened;
+    form->openFolder = [&opened](const QString& f) { opened << f; };
+    QVERIFY(CalculateAndView());
+    Save();
+    QCOMPARE(TakeMessage(), QString());
+    const QString path = rockpile::ResultFilePath(folder, rockpile::TextReportFileName());
+    QVERIFY(QFileInfo(path).isFile());
+    QCOMPARE(form->resultsPage()->statusText(), QStringLiteral("已保存：") + QDir::toNativeSeparators(path));
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 2);
+    emit form->findChild<QLabel*>(QStringLiteral("lb_zhuangtai"))->linkActivated(QStringLiteral("folder"));
+    QCOMPARE(opened, QStringList{folder});
+}
+
+void TestResultsPage::escapeReturnsToTheInputPage()
+{
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    QVERIFY(CalculateAndView());
+    QWidget* results = form->findChild<QWidget*>(QStringLiteral("JieGuo_DocLayer"));
+    QVERIFY(results->isVisible());
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    QTRY_VERIFY(!results->isVisible());
+    QVERIFY(form->findChild<QWidget*>(QStringLiteral("MainFormLayer"))->isVisible());
+    // The keys of the results page do nothing while it is hidden.
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    QTest::qWait(300);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
 }
 
 void TestResultsPage::precisionRerunAddsEntry()
