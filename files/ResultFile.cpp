@@ -92,6 +92,18 @@ QString NoDocumentsFolderMessage()
     return QStringLiteral("找不到“文档”文件夹，计算结果未能存盘");
 }
 
+bool EnsureFolder(const QString& folder, QString& error)
+{
+    if (folder.isEmpty()) {
+        error = NoDocumentsFolderMessage();
+        return false;
+    }
+    if (QFileInfo(folder).isDir() || QDir().mkpath(folder)) return true;
+    error = QStringLiteral("文件夹无法创建：%1，计算结果未能存盘")
+                .arg(QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath()));
+    return false;
+}
+
 SaveFailure ClassifySaveFailure(const QString& path, int errorNumber)
 {
     // The state of the disk first: creating a file where a folder stands, or in a

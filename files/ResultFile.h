@@ -47,6 +47,11 @@ QString ResultFilePath(const QString& folder, const QString& fileName);
 // The message of a save for which the platform tells no documents folder.
 QString NoDocumentsFolderMessage();
 
+// Makes sure `folder` exists, creating it and its parents where missing (a documents
+// folder that was never made is no reason to lose a save). Returns false with the
+// message in `error` when there is no folder to name or it cannot be created.
+bool EnsureFolder(const QString& folder, QString& error);
+
 // Why a save failed.
 enum class SaveFailure {
     NoFolder,      // the folder of the file does not exist

@@ -246,17 +246,13 @@ bool MainForm::RunCompute()
     //    "结果" replaces "计算".
     if (SaveTarget != 0) return true;
     const std::string stamp = rockpile::TimeStamp(reportClock(), QLocale());
-    if (!reports.AppendReports(ReadReportSnapshot(), result, stamp)) {
+    if (!JieGuo_DocLayer->AppendCalculation(ReadReportSnapshot(), result, stamp)) {
         ShowStatusMessage(kReportRefused, rockpile::colour::Red);
         return false;
     }
-    RefreshReportViews();
     cbt_compute->setEnabled(false);
     cbt_compute->hide();
     cbt_View->show();
-    UnsavedReports = 3;
-    cbt_Save->setEnabled(true);
     popbox_jingdu->hide();
-    cbt_sanchu->setEnabled(true);
     return true;
 }

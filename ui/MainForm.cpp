@@ -51,47 +51,6 @@ QStringList Steps(int first, int last, int step)
     return items;
 }
 
-// The report views line up their columns by counting a wide character as two narrow
-// ones, which holds on screen only in a font whose narrow characters share one width
-// and whose wide characters are exactly twice as wide. "SimHei" is such a font; of the
-// free CJK fonts, "WenQuanYi Zen Hei Mono" is (the Latin letters of "WenQuanYi Micro
-// Hei Mono" are 0.6 of a wide character, which lets the columns drift).
-bool LinesUpTwoToOne(const QString& family)
-{
-    QFont font(family);
-    font.setPixelSize(14);
-    const QFontMetricsF metrics(font);
-    const double narrow = metrics.horizontalAdvance(QLatin1Char('a'));
-    return narrow > 0 && metrics.horizontalAdvance(QLatin1Char('W')) == narrow &&
-           metrics.horizontalAdvance(QLatin1Char('i')) == narrow &&
-           metrics.horizontalAdvance(QChar(0x6869)) == 2 * narrow;  // 桩
-}
-
-QString ReportFontFamily()
-{
-    // hasFamily also knows a font by its English name where the font list names it in
-    // the user's language ("文泉驿等宽正黑" under a Chinese locale).
-    for (const char* candidate : {"SimHei", "WenQuanYi Zen Hei Mono", "Noto Sans Mono CJK SC"}) {
-        const QString family = QString::fromLatin1(candidate);
-        if (QFontDatabase::hasFamily(family) && LinesUpTwoToOne(family)) return family;
-    }
-    return QStringLiteral("WenQuanYi Micro Hei Mono");
-}
-
-QPlainTextEdit* MakeReportView(ScaledPage* page, const char* name)
-{
-    auto* view = rockpile::Named(new QPlainTextEdit(page), name);
-    view->setReadOnly(true);
-    view->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont font = view->font();
-    font.setFamily(ReportFontFamily());
-    font.setStyleHint(QFont::TypeWriter);
-    view->setFont(font);
-    rockpile::SetTextColour(view, Black);
-    page->place(view, Rect(4, 56, 362, 670), 14);
-    return view;
-}
-
 }  // namespace
 
 MainForm::MainForm(QWidget* parent)
@@ -101,7 +60,7 @@ MainForm::MainForm(QWidget* parent)
     setFixedSize(kClientWidth, kClientHeight);
 
     MainFormLayer = rockpile::Named(new ScaledPage(QSizeF(370, 800), this), "MainFormLayer");
-    JieGuo_DocLayer = rockpile::Named(new ScaledPage(QSizeF(370, 800), this), "JieGuo_DocLayer");
+    JieGuo_DocLayer = new rockpile::ResultsPage(*this, this);
     YouHuaFormLayer = new rockpile::SearchPage(*this, this);
     ComFormLayer = rockpile::Named(new ScaledPage(QSizeF(331, 621), this), "ComFormLayer");
     for (ScaledPage* page : std::initializer_list<ScaledPage*>{MainFormLayer, JieGuo_DocLayer, YouHuaFormLayer, ComFormLayer})
@@ -111,7 +70,6 @@ MainForm::MainForm(QWidget* parent)
     ComFormLayer->hide();
 
     CreateInputPage();
-    CreateResultsPage();
     FormCreate();
     ConnectHandlers();
     SetUpInputPageKeys();
@@ -263,35 +221,9 @@ void MainForm::CreateInputPage()
     popbox_jingdu->hide();
 }
 
-void MainForm::CreateResultsPage()
-{
-    ScaledPage* page = JieGuo_DocLayer;
-    lb_jisuanjieguo = MakeLabel(page, page, "lb_jisuanjieguo", QStringLiteral("计算结果"), Rect(88, 10, 192, 33), 24);
-    SetBold(lb_jisuanjieguo);
-    lb_jisuanjieguo->setAlignment(Qt::AlignCenter);
-    rockpile::SetTextColour(lb_jisuanjieguo, Blue);
-    cbt_PageBook = MakeButton(page, page, "cbt_PageBook", QStringLiteral("1"), 3, Rect(340, 6, 21, 21));
-    cbt_PageBook->setToolTip(QStringLiteral("切换计算书"));
-    meo_jisuanjieguo_Doc = MakeReportView(page, "meo_jisuanjieguo_Doc");
-    meo_jisuanjieguo_Xls = MakeReportView(page, "meo_jisuanjieguo_Xls");
-    meo_jisuanjieguo_Xls->hide();
-    cbt_Exit = MakeButton(page, page, "cbt_Exit", QStringLiteral("返回"), 10, Rect(40, 732, 100, 33));
-    cbt_Save = MakeButton(page, page, "cbt_Save", QStringLiteral("保存"), 10, Rect(224, 732, 100, 33));
-    cbt_sanchu = MakeButton(page, page, "cbt_sanchu", QStringLiteral("x"), 3, Rect(350, 728, 16, 16));
-    cbt_sanchu->setEnabled(false);
-    cbt_sanchu->setToolTip(QStringLiteral("删除最末数据"));
-    tcb_meoFontSize = rockpile::Named(new QSlider(Qt::Horizontal, page), "tcb_meoFontSize");
-    tcb_meoFontSize->setRange(4, 24);
-    tcb_meoFontSize->setValue(14);
-    tcb_meoFontSize->setToolTip(QStringLiteral("调整字体大小"));
-    page->place(tcb_meoFontSize, Rect(40, 768, 281, 32));
-}
-
 void MainForm::FormCreate()
 {
-    UnsavedReports = 0;
     SaveTarget = 0;
-    reports = rockpile::ReportModel();
     FillFirstLayerRow();
 }
 
@@ -325,10 +257,6 @@ void MainForm::ConnectHandlers()
         {cbt_tuichu, &MainForm::cbt_tuichuClick},
         {cbt_kuozhanbiaoge, &MainForm::cbt_kuozhanbiaogeClick},
         {cbt_JingDu, &MainForm::cbt_JingDuClick},
-        {cbt_PageBook, &MainForm::cbt_PageBookClick},
-        {cbt_Exit, &MainForm::cbt_ExitClick},
-        {cbt_Save, &MainForm::cbt_SaveClick},
-        {cbt_sanchu, &MainForm::cbt_sanchuClick},
     };
     for (const auto& [button, handler] : clicks) connect(button, &QPushButton::clicked, this, handler);
 
@@ -350,7 +278,8 @@ void MainForm::ConnectHandlers()
 
     // Precision popup and results page.
     connect(popbox_jingdu, &QComboBox::currentIndexChanged, this, &MainForm::popbox_jingduChange);
-    connect(tcb_meoFontSize, &QSlider::valueChanged, this, &MainForm::tcb_meoFontSizeChange);
+    connect(JieGuo_DocLayer, &rockpile::ResultsPage::backRequested, this, &MainForm::cbt_ExitClick);
+    connect(JieGuo_DocLayer, &rockpile::ResultsPage::saveRequested, this, &MainForm::cbt_SaveClick);
 
     // Design search page.
     connect(YouHuaFormLayer, &rockpile::SearchPage::backRequested, this, &MainForm::ShowInputPageFromSearch);

@@ -7,9 +7,11 @@
 //   MainForm.cpp    creation, layout, page moves that belong to no page, closing
 //   InputPage.cpp   the section, rock and layer table controls of the input page
 //   ComputeRun.cpp  the compute run and the precision controls
-//   ResultsPage.cpp the results page, saving, deleting the last entry, About popup
-// The design search page is a class of its own (SearchPage), which asks the window
-// for what it needs through SearchPageHost.
+//   MainFormSaving.cpp  the storage permission and saving, the moves to the results
+//                   page, the dialogs the results page asks for, the About popup
+// The design search page and the results page are classes of their own (SearchPage,
+// ResultsPage), which ask the window for what they need through SearchPageHost and
+// ResultsPageHost.
 // Handlers take no arguments unless they are grid events; grid events carry
 // (row, column) or the column of a header, in that order.
 
@@ -27,6 +29,7 @@
 #include "core/PileInput.h"
 #include "report/Reports.h"
 #include "ui/Permissions.h"
+#include "ui/ResultsPage.h"
 #include "ui/SearchPage.h"
 #include "files/TimeStamp.h"
 
@@ -47,7 +50,7 @@ class RoundButton;
 class ScaledPage;
 }  // namespace rockpile
 
-class MainForm : public QWidget, private rockpile::SearchPageHost {
+class MainForm : public QWidget, private rockpile::SearchPageHost, private rockpile::ResultsPageHost {
     Q_OBJECT
 public:
     explicit MainForm(QWidget* parent = nullptr);
@@ -57,10 +60,8 @@ public:
     static constexpr int kClientWidth = 370;
     static constexpr int kClientHeight = 800;
 
-    // Module state shared by the pages; all 0 when the window is created.
-    // ReportCount is reports.reportCount().
-    rockpile::ReportModel reports;
-    int UnsavedReports = 0;
+    // Module state shared by the pages; 0 when the window is created. The reports,
+    // ReportCount and UnsavedReports belong to the results page.
     // Which page "保存"/"存盘" and the compute run serve: 0 the input and results
     // pages, 1 the design search page.
     int SaveTarget = 0;
@@ -80,8 +81,9 @@ public:
     void FitToScreen();
     void FitInto(const QRect& available);
 
-    // The design search page.
+    // The design search page and the results page.
     rockpile::SearchPage* searchPage() const { return YouHuaFormLayer; }
+    rockpile::ResultsPage* resultsPage() const { return JieGuo_DocLayer; }
 
 signals:
     // The compute run stopped at a check; the input page shows where and why.
@@ -111,14 +113,12 @@ public slots:
     void popbox_jingduChange();
     void cbt_JingDuClick();
 
-    // Handlers of the results page, saving and the About button (ResultsPage.cpp).
+    // Moves to and from the results page, saving and the About button
+    // (MainFormSaving.cpp).
     void cbt_ViewClick();
     void cbt_ExitClick();
     void cbt_SaveClick();
     void cbt_YHsaveClick();
-    void cbt_PageBookClick();
-    void cbt_sanchuClick();
-    void tcb_meoFontSizeChange();
     void cbt_CopyRightClick();
 
     // Moves to and from the design search page (MainForm.cpp).
@@ -134,7 +134,6 @@ private:
     // Creation (MainForm.cpp).
     void FormCreate();
     void CreateInputPage();
-    void CreateResultsPage();
     void ConnectHandlers();
     void FillFirstLayerRow();
 
@@ -165,11 +164,8 @@ private:
     void ApplyCorrections(const std::vector<rockpile::Correction>& corrections);
     void SetLayerCell(int row, int column, const QString& text);
 
-    // --- results page, saving, About (ResultsPage.cpp)
+    // --- saving, About (MainFormSaving.cpp)
 public:
-    // Shows the lines of both reports in their views, each scrolled to the top. The
-    // compute run calls it after every report step.
-    void RefreshReportViews();
     // The result callback of the storage permission request: writes the report shown on
     // the results page, or the visible list of the design search page.
     void SaveResults(const QStringList& permissions,
@@ -184,17 +180,10 @@ public:
     std::shared_ptr<rockpile::PermissionService> permissionService;
     // The folder the result files go to; empty means the user's documents folder.
     std::function<QString()> documentsPath;
+    // Shows a folder in the system's file manager; empty means QDesktopServices.
+    std::function<void(const QString&)> openFolder;
 
 private:
-    void SetReportFontSize(QWidget* view, int size);
-    // The report the results page shows, which "保存" writes; cbt_PageBook reads its
-    // number.
-    enum class ShownReport { Text, Table };
-    ShownReport shownReport_ = ShownReport::Text;
-    // Writes `lines` to `fileName` in the documents folder; on failure tells the user
-    // why and returns false.
-    bool SaveLines(const std::vector<std::string>& lines, const QString& fileName,
-                   bool lineEndAfterLast);
     void ShowMessage(const QString& text, const std::function<void()>& onClosed = {});
     // The About window, created on first use; it has no owner and lives as long as the
     // main window.
@@ -208,9 +197,16 @@ private:
     bool RunComputation() override { return RunCompute(); }
     QDateTime Now() const override { return reportClock(); }
 
+    // --- what the results page asks of the window (MainFormSaving.cpp)
+    QString DocumentsFolder() const override;
+    void OpenFolder(const QString& folder) override;
+    void ChoosePdfPath(const QString& suggested,
+                       const std::function<void(const QString&)>& chosen) override;
+    void ChoosePrinter(QPrinter& printer, const std::function<void()>& accepted) override;
+
     // Pages.
     rockpile::ScaledPage* MainFormLayer = nullptr;
-    rockpile::ScaledPage* JieGuo_DocLayer = nullptr;
+    rockpile::ResultsPage* JieGuo_DocLayer = nullptr;
     rockpile::SearchPage* YouHuaFormLayer = nullptr;
     rockpile::ScaledPage* ComFormLayer = nullptr;
 
@@ -260,13 +256,4 @@ private:
     rockpile::RoundButton* cbt_JingDu = nullptr;
     QComboBox* popbox_jingdu = nullptr;
 
-    // Results page.
-    QLabel* lb_jisuanjieguo = nullptr;
-    rockpile::RoundButton* cbt_PageBook = nullptr;
-    QPlainTextEdit* meo_jisuanjieguo_Doc = nullptr;
-    QPlainTextEdit* meo_jisuanjieguo_Xls = nullptr;
-    rockpile::RoundButton* cbt_Exit = nullptr;
-    rockpile::RoundButton* cbt_Save = nullptr;
-    rockpile::RoundButton* cbt_sanchu = nullptr;
-    QSlider* tcb_meoFontSize = nullptr;
 };

@@ -16,6 +16,8 @@ public:
     void setSketch(const book::PileSketchData& data);
     void clear();
     bool hasSketch() const { return hasData_; }
+    // The data shown (meaningful while hasSketch()).
+    const book::PileSketchData& sketch() const { return data_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,190 +1,377 @@
-// The results page: moves to and from it, the report views, saving, deleting the last
-// entry, and the About button.
+// The results page: the two report views and the sketch, the report switch, saving,
+// printing and exporting the shown report, deleting the last entry, the font size.
+#include "ui/ResultsPage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPointer>
+#include <QPrinter>
 #include <QSlider>
 
-#include "ui/AboutPopup.h"
-#include "ui/Controls.h"
-#include "ui/MainForm.h"
+#include <memory>
+
+#include "book/ReportRenderer.h"
 #include "files/ResultFile.h"
-#include "ui/ScaledPage.h"
+#include "ui/Colours.h"
+#include "ui/Controls.h"
+#include "ui/PageParts.h"
+#include "ui/PileSketchView.h"
+#include "ui/ReportGridView.h"
+
+namespace rockpile {
 
 namespace {
 
-const QString kNoPermission = QStringLiteral("无权存盘");
-const QString kStorageRationale = QStringLiteral("需要存贮权限，否则计算结果不能存盘");
-const QString kNoDocumentsFolder = rockpile::NoDocumentsFolderMessage();
+const QString kOpenFolderLink = QStringLiteral("打开文件夹");
 
-QString JoinLines(const std::vector<std::string>& lines)
+// Where the report views, and the sketch in their place, stand on the page.
+const QRectF kViewRect = Rect(4, 56, 362, 670);
+constexpr int kStartFontSize = 14;
+
+QStringList ToQt(const std::vector<std::string>& lines)
 {
-    QString text;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += QLatin1Char('\n');
-        text += QString::fromStdString(lines[i]);
-    }
-    return text;
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines) list << QString::fromStdString(line);
+    return list;
+}
+
+QString Native(const QString& path) { return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()); }
+
+ReportGridView* MakeReportView(ScaledPage* page, const char* name)
+{
+    auto* view = Named(new ReportGridView(page), name);
+    QFont font = view->font();
+    font.setFamily(book::ReportFontFamily());
+    font.setStyleHint(QFont::TypeWriter);
+    view->setFont(font);
+    SetTextColour(view, colour::Black);
+    page->place(view, kViewRect, kStartFontSize);
+    return view;
 }
 
 }  // namespace
 
-void MainForm::RefreshReportViews()
+ResultsPage::ResultsPage(ResultsPageHost& host, QWidget* parent)
+    : ScaledPage(QSizeF(370, 800), parent), host_(host)
 {
-    // Setting the text scrolls each view to the top.
-    meo_jisuanjieguo_Doc->setPlainText(JoinLines(reports.textLines()));
-    meo_jisuanjieguo_Xls->setPlainText(JoinLines(reports.tableLines()));
+    setObjectName(QStringLiteral("JieGuo_DocLayer"));
+    CreateControls();
+    ConnectHandlers();
 }
 
-void MainForm::SetReportFontSize(QWidget* view, int size)
+ResultsPage::~ResultsPage()
 {
-    // The page keeps the size as a design size and scales it with the window.
-    JieGuo_DocLayer->setTextSize(view, size);
+    // The controls outlive this part of the page by a moment; no handler may run on a
+    // page being destroyed.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
 }
 
-void MainForm::cbt_ViewClick()
+void ResultsPage::CreateControls()
 {
-    MainFormLayer->hide();
-    JieGuo_DocLayer->show();
-    // A change of the size makes a view lay its text out again; the size itself stays.
-    for (QPlainTextEdit* view : {meo_jisuanjieguo_Xls, meo_jisuanjieguo_Doc}) {
-        const int size = int(JieGuo_DocLayer->textSize(view));
-        SetReportFontSize(view, size + 2);
-        SetReportFontSize(view, size);
+    ScaledPage* page = this;
+    // The top row, read from the left: print, PDF, the title, the sketch, the switch.
+    cbt_DaYin = MakeButton(page, page, "cbt_DaYin", QStringLiteral("打印"), 3, Rect(6, 8, 38, 24));
+    cbt_DaYin->setToolTip(QStringLiteral("打印计算书 (Ctrl+P)"));
+    cbt_DaYin->setShortcut(QKeySequence(QStringLiteral("Ctrl+P")));
+    cbt_DaoChu = MakeButton(page, page, "cbt_DaoChu", QStringLiteral("PDF"), 3, Rect(48, 8, 38, 24));
+    cbt_DaoChu->setToolTip(QStringLiteral("导出PDF计算书 (Ctrl+Shift+E)"));
+    cbt_DaoChu->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+E")));
+    lb_jisuanjieguo = MakeLabel(page, page, "lb_jisuanjieguo", QStringLiteral("计算结果"), Rect(88, 10, 192, 33), 24);
+    SetBold(lb_jisuanjieguo);
+    lb_jisuanjieguo->setAlignment(Qt::AlignCenter);
+    SetTextColour(lb_jisuanjieguo, colour::Blue);
+    cbt_JianTu = MakeButton(page, page, "cbt_JianTu", QStringLiteral("图"), 3, Rect(314, 6, 21, 21));
+    cbt_JianTu->setToolTip(QStringLiteral("桩身简图"));
+    cbt_JianTu->setCheckable(true);
+    cbt_PageBook = MakeButton(page, page, "cbt_PageBook", QStringLiteral("1"), 3, Rect(340, 6, 21, 21));
+    cbt_PageBook->setToolTip(QStringLiteral("切换计算书"));
+
+    // The status line under the title: where the last save or export went.
+    lb_zhuangtai = MakeLabel(page, page, "lb_zhuangtai", QString(), Rect(6, 40, 358, 16), 10);
+    lb_zhuangtai->setTextFormat(Qt::RichText);
+    lb_zhuangtai->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    lb_zhuangtai->setFocusPolicy(Qt::NoFocus);  // until it holds a link
+    SetTextColour(lb_zhuangtai, colour::Black);
+
+    meo_jisuanjieguo_Doc = MakeReportView(page, "meo_jisuanjieguo_Doc");
+    meo_jisuanjieguo_Xls = MakeReportView(page, "meo_jisuanjieguo_Xls");
+    meo_jisuanjieguo_Xls->hide();
+    img_jiantu = Named(new PileSketchView(page), "img_jiantu");
+    page->place(img_jiantu, kViewRect);
+    img_jiantu->hide();
+
+    cbt_Exit = MakeButton(page, page, "cbt_Exit", QStringLiteral("返回"), 10, Rect(40, 732, 100, 33));
+    cbt_Exit->setToolTip(QStringLiteral("返回输入页 (Esc)"));
+    cbt_Exit->setShortcut(QKeySequence(Qt::Key_Escape));
+    cbt_Save = MakeButton(page, page, "cbt_Save", QStringLiteral("保存"), 10, Rect(224, 732, 100, 33));
+    cbt_Save->setToolTip(QStringLiteral("保存计算书 (Ctrl+S)"));
+    cbt_Save->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+    cbt_sanchu = MakeButton(page, page, "cbt_sanchu", QStringLiteral("x"), 3, Rect(350, 728, 16, 16));
+    cbt_sanchu->setEnabled(false);
+    cbt_sanchu->setToolTip(QStringLiteral("删除最末数据"));
+    tcb_meoFontSize = Named(new QSlider(Qt::Horizontal, page), "tcb_meoFontSize");
+    tcb_meoFontSize->setRange(4, 24);
+    tcb_meoFontSize->setValue(kStartFontSize);
+    tcb_meoFontSize->setToolTip(QStringLiteral("调整字体大小"));
+    page->place(tcb_meoFontSize, Rect(40, 768, 281, 32));
+
+    // Tab follows the reading order: the top row from the left, the report, the
+    // buttons at the foot, the font size.
+    QWidget* order[] = {cbt_DaYin, cbt_DaoChu, cbt_JianTu, cbt_PageBook, lb_zhuangtai,
+                        meo_jisuanjieguo_Doc, meo_jisuanjieguo_Xls, img_jiantu,
+                        cbt_Exit, cbt_Save, cbt_sanchu, tcb_meoFontSize};
+    for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+    for (RoundButton* button : {cbt_DaYin, cbt_DaoChu, cbt_JianTu, cbt_PageBook, cbt_Exit, cbt_Save, cbt_sanchu}) {
+        button->setFocusPolicy(Qt::StrongFocus);
+        button->installEventFilter(this);
     }
 }
 
-void MainForm::cbt_ExitClick()
+void ResultsPage::ConnectHandlers()
 {
-    MainFormLayer->show();
-    JieGuo_DocLayer->hide();
+    connect(cbt_DaYin, &QPushButton::clicked, this, &ResultsPage::cbt_DaYinClick);
+    connect(cbt_DaoChu, &QPushButton::clicked, this, &ResultsPage::cbt_DaoChuClick);
+    connect(cbt_JianTu, &QPushButton::clicked, this, &ResultsPage::cbt_JianTuClick);
+    connect(cbt_PageBook, &QPushButton::clicked, this, &ResultsPage::cbt_PageBookClick);
+    connect(cbt_Exit, &QPushButton::clicked, this, &ResultsPage::backRequested);
+    connect(cbt_Save, &QPushButton::clicked, this, &ResultsPage::saveRequested);
+    connect(cbt_sanchu, &QPushButton::clicked, this, &ResultsPage::cbt_sanchuClick);
+    connect(tcb_meoFontSize, &QSlider::valueChanged, this, &ResultsPage::tcb_meoFontSizeChange);
+    connect(lb_zhuangtai, &QLabel::linkActivated, this, [this] {
+        if (!statusFolder_.isEmpty()) host_.OpenFolder(statusFolder_);
+    });
+    // The status line elides the path to the width it has at the page's scale.
+    connect(this, &ScaledPage::scaleChanged, this, [this] { ShowStatus(); });
 }
 
-void MainForm::tcb_meoFontSizeChange()
+bool ResultsPage::eventFilter(QObject* watched, QEvent* event)
 {
-    const int size = tcb_meoFontSize->value();
-    SetReportFontSize(meo_jisuanjieguo_Xls, size);
-    SetReportFontSize(meo_jisuanjieguo_Doc, size);
-}
-
-void MainForm::cbt_PageBookClick()
-{
-    const bool toTable = shownReport_ == ShownReport::Text;
-    shownReport_ = toTable ? ShownReport::Table : ShownReport::Text;
-    meo_jisuanjieguo_Doc->setVisible(!toTable);
-    meo_jisuanjieguo_Xls->setVisible(toTable);
-    cbt_Save->setEnabled((UnsavedReports & (toTable ? 2 : 1)) != 0);
-    cbt_PageBook->setText(toTable ? QStringLiteral("2") : QStringLiteral("1"));
-}
-
-void MainForm::cbt_SaveClick()
-{
-    // The writing happens in SaveResults, which the permission service calls back: at
-    // once on a desktop, later on a platform that asks the user.
-    if (!permissionService) permissionService = std::make_shared<rockpile::DesktopPermissionService>();
-    const QPointer<MainForm> self(this);
-    permissionService->request(
-        QStringList{FPermissionWriteExternalStorage},
-        [self](const QStringList& names, const std::vector<rockpile::PermissionStatus>& statuses) {
-            if (self) self->SaveResults(names, statuses);
-        },
-        [self](const QStringList& names, const std::function<void()>& resume) {
-            if (self) self->ShowStorageRationale(names, resume);
-        });
-}
-
-void MainForm::cbt_YHsaveClick()
-{
-    cbt_SaveClick();
-}
-
-void MainForm::ShowStorageRationale(const QStringList& permissions,
-                                    const std::function<void()>& resume)
-{
-    QString message;
-    for (const QString& name : permissions)
-        if (name == FPermissionWriteExternalStorage) message += kStorageRationale;
-    if (message.isEmpty()) {
-        if (resume) resume();
-        return;
-    }
-    ShowMessage(message, resume);
-}
-
-void MainForm::SaveResults(const QStringList& /*permissions*/,
-                           const std::vector<rockpile::PermissionStatus>& grantResults)
-{
-    if (grantResults.size() != 1 || grantResults.front() != rockpile::PermissionStatus::Granted) {
-        ShowMessage(kNoPermission);
-        return;
-    }
-
-    if (SaveTarget == 0) {
-        // The flags change only after a complete write, so a failed save can be
-        // repeated. Clearing the bit of the saved report keeps the other one intact.
-        if (shownReport_ == ShownReport::Text) {
-            if (!SaveLines(reports.textLines(), rockpile::TextReportFileName(), false)) return;
-            UnsavedReports &= ~1;
-            cbt_Save->setEnabled(false);
-        } else {
-            if (!SaveLines(reports.tableLines(), rockpile::TableReportFileName(), false)) return;
-            UnsavedReports &= ~2;
-            cbt_Save->setEnabled(false);
+    // Enter or Return on a focused button presses it, as Space does.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (button && (key == Qt::Key_Return || key == Qt::Key_Enter) && button->isEnabled()) {
+            button->click();
+            return true;
         }
-    } else if (SaveTarget == 1) {
-        if (!YouHuaFormLayer->HasVisibleList()) return;
-        const QString folder = documentsPath ? documentsPath() : rockpile::DocumentsPath();
-        if (folder.isEmpty()) {
-            ShowMessage(kNoDocumentsFolder);
-            return;
-        }
-        YouHuaFormLayer->SaveVisibleList(folder);
     }
+    return ScaledPage::eventFilter(watched, event);
 }
 
-bool MainForm::SaveLines(const std::vector<std::string>& lines, const QString& fileName,
-                         bool lineEndAfterLast)
+bool ResultsPage::AppendCalculation(const ReportSnapshot& snapshot, const PileResult& result,
+                                    const std::string& timeStamp)
 {
-    const QString folder = documentsPath ? documentsPath() : rockpile::DocumentsPath();
-    if (folder.isEmpty()) {
-        ShowMessage(kNoDocumentsFolder);
-        return false;
-    }
-    QString error;
-    if (!rockpile::WriteLines(rockpile::ResultFilePath(folder, fileName), lines,
-                              lineEndAfterLast ? rockpile::LineEnds::AfterEach
-                                               : rockpile::LineEnds::Between,
-                              error)) {
-        ShowMessage(error);
-        return false;
-    }
+    if (!reports_.AppendReports(snapshot, result, timeStamp)) return false;
+    const int entry = reports_.reportCount();
+    sketches_.resize(static_cast<size_t>(entry - 1));
+    sketches_.push_back(book::MakePileSketchData(snapshot, result, entry));
+    RefreshViews();
+    unsavedReports_ = 3;
+    cbt_Save->setEnabled(true);
+    cbt_sanchu->setEnabled(true);
     return true;
 }
 
-void MainForm::ShowMessage(const QString& text, const std::function<void()>& onClosed)
+void ResultsPage::RefreshViews()
 {
-    // Shown without a nested event loop: the handler returns at once and the box calls
-    // `onClosed` when the user closes it.
-    auto* box = new QMessageBox(QMessageBox::NoIcon, windowTitle(), text, QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    if (onClosed) connect(box, &QMessageBox::finished, this, [onClosed] { onClosed(); });
-    box->open();
+    // Setting the lines scrolls each view to the top.
+    meo_jisuanjieguo_Doc->setLines(ToQt(reports_.textLines()));
+    meo_jisuanjieguo_Xls->setLines(ToQt(reports_.tableLines()));
+    // The sketch shows the newest entry.
+    if (sketches_.empty())
+        img_jiantu->clear();
+    else
+        img_jiantu->setSketch(sketches_.back());
 }
 
-void MainForm::cbt_sanchuClick()
+void ResultsPage::LayOutReportsAgain()
 {
-    const bool lastEntry = reports.reportCount() <= 1;
-    reports.DeleteLastEntry();
+    // A change of the size makes a view lay its text out again; the size itself stays.
+    for (ReportGridView* view : {meo_jisuanjieguo_Xls, meo_jisuanjieguo_Doc}) {
+        const double size = textSize(view);
+        setTextSize(view, size + 2);
+        setTextSize(view, size);
+    }
+}
+
+void ResultsPage::tcb_meoFontSizeChange()
+{
+    // The page keeps the size as a design size and scales it with the window.
+    const int size = tcb_meoFontSize->value();
+    setTextSize(meo_jisuanjieguo_Xls, size);
+    setTextSize(meo_jisuanjieguo_Doc, size);
+}
+
+void ResultsPage::ShowCurrentView()
+{
+    const bool table = shownReport_ == ShownReport::Table;
+    meo_jisuanjieguo_Doc->setVisible(!sketchShown_ && !table);
+    meo_jisuanjieguo_Xls->setVisible(!sketchShown_ && table);
+    img_jiantu->setVisible(sketchShown_);
+    cbt_JianTu->setChecked(sketchShown_);
+}
+
+void ResultsPage::cbt_PageBookClick()
+{
+    // The switch always shows a report: from the sketch it goes on to the other report
+    // as it would from the report the sketch covers.
+    shownReport_ = shownReport_ == ShownReport::Text ? ShownReport::Table : ShownReport::Text;
+    const bool table = shownReport_ == ShownReport::Table;
+    sketchShown_ = false;
+    ShowCurrentView();
+    cbt_Save->setEnabled((unsavedReports_ & (table ? 2 : 1)) != 0);
+    cbt_PageBook->setText(table ? QStringLiteral("2") : QStringLiteral("1"));
+}
+
+void ResultsPage::cbt_JianTuClick()
+{
+    sketchShown_ = !sketchShown_;
+    ShowCurrentView();
+}
+
+void ResultsPage::cbt_sanchuClick()
+{
+    const bool lastEntry = reports_.reportCount() <= 1;
+    reports_.DeleteLastEntry();
+    // The sketch of the deleted entry goes with it.
+    sketches_.resize(static_cast<size_t>(reports_.reportCount()));
     if (lastEntry) {
-        UnsavedReports = 0;
+        unsavedReports_ = 0;
         cbt_Save->setEnabled(false);
         cbt_sanchu->setEnabled(false);
     }
-    RefreshReportViews();
+    RefreshViews();
 }
 
-void MainForm::cbt_CopyRightClick()
+bool ResultsPage::SaveShownReport()
 {
-    if (!CopyRightForm) CopyRightForm = std::make_unique<rockpile::CopyRightForm>(rockpile::ProjectAboutTexts());
-    static_cast<rockpile::CopyRightForm*>(CopyRightForm.get())->ShowCentred(this);
+    const bool text = shownReport_ == ShownReport::Text;
+    const QString folder = host_.DocumentsFolder();
+    QString error;
+    if (!EnsureFolder(folder, error)) {
+        ShowMessage(error);
+        return false;
+    }
+    const QString path =
+        ResultFilePath(folder, text ? TextReportFileName() : TableReportFileName());
+    // The flags change only after a complete write, so a failed save can be repeated.
+    // Clearing the bit of the saved report keeps the other one intact.
+    if (!WriteLines(path, text ? reports_.textLines() : reports_.tableLines(), LineEnds::Between, error)) {
+        ShowMessage(error);
+        return false;
+    }
+    unsavedReports_ &= text ? ~1 : ~2;
+    cbt_Save->setEnabled(false);
+    ShowSaved(QStringLiteral("已保存"), path);
+    return true;
 }
+
+book::Book ResultsPage::ShownBook() const
+{
+    if (shownReport_ == ShownReport::Table)
+        return book::Book(book::ReportKind::Table, ToQt(reports_.tableLines()));
+    return book::Book(book::ReportKind::Text, ToQt(reports_.textLines()),
+                      QVector<book::PileSketchData>(sketches_.begin(), sketches_.end()));
+}
+
+QString ResultsPage::DefaultPdfPath() const
+{
+    QString name = shownReport_ == ShownReport::Table ? TableReportFileName() : TextReportFileName();
+    name = QFileInfo(name).completeBaseName() + QStringLiteral(".pdf");
+    const QString folder = host_.DocumentsFolder();
+    return folder.isEmpty() ? QString() : ResultFilePath(folder, name);
+}
+
+void ResultsPage::cbt_DaoChuClick()
+{
+    QString suggested = DefaultPdfPath();
+    // The documents folder is made now, so that the dialog opens in it.
+    QString error;
+    if (!suggested.isEmpty() && !EnsureFolder(QFileInfo(suggested).absolutePath(), error)) suggested.clear();
+    const QPointer<ResultsPage> self(this);
+    host_.ChoosePdfPath(suggested, [self](const QString& path) {
+        if (self && !path.isEmpty()) self->ExportShownReport(path);
+    });
+}
+
+bool ResultsPage::ExportShownReport(const QString& path)
+{
+    QString error;
+    if (!EnsureFolder(QFileInfo(path).absolutePath(), error)) {
+        ShowMessage(error);
+        return false;
+    }
+    error = book::ExportPdf(ShownBook(), path);
+    if (!error.isEmpty()) {
+        ShowMessage(error);
+        return false;
+    }
+    ShowSaved(QStringLiteral("已导出PDF"), path);
+    return true;
+}
+
+void ResultsPage::cbt_DaYinClick()
+{
+    // The book is taken now: what the user asked to print, whatever happens meanwhile.
+    auto bookToPrint = std::make_shared<book::Book>(ShownBook());
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    printer->setPageLayout(bookToPrint->pageLayout());
+    const QPointer<ResultsPage> self(this);
+    host_.ChoosePrinter(*printer, [self, bookToPrint, printer] {
+        if (!self) return;
+        const QString error = book::PrintBook(*bookToPrint, *printer);
+        if (!error.isEmpty()) {
+            self->ShowMessage(error);
+            return;
+        }
+        self->statusFolder_.clear();
+        self->statusText_ = QStringLiteral("已送出打印：%1").arg(
+            printer->outputFileName().isEmpty() ? printer->printerName() : Native(printer->outputFileName()));
+        self->ShowStatus();
+    });
+}
+
+void ResultsPage::ShowSaved(const QString& verb, const QString& path)
+{
+    statusText_ = verb + QStringLiteral("：") + Native(path);
+    statusFolder_ = QFileInfo(path).absolutePath();
+    ShowStatus();
+}
+
+void ResultsPage::ShowStatus()
+{
+    if (!lb_zhuangtai) return;
+    lb_zhuangtai->setToolTip(statusText_);
+    // Tab reaches the line only while it holds the link to the folder.
+    lb_zhuangtai->setFocusPolicy(statusFolder_.isEmpty() ? Qt::NoFocus : Qt::StrongFocus);
+    if (statusText_.isEmpty()) {
+        lb_zhuangtai->clear();
+        return;
+    }
+    // The path gives way in its middle so that the link to the folder stays in view.
+    const QFontMetrics metrics(lb_zhuangtai->font());
+    const QString link = statusFolder_.isEmpty()
+                             ? QString()
+                             : QStringLiteral("  <a href=\"folder\">%1</a>").arg(kOpenFolderLink);
+    const int room = lb_zhuangtai->width() -
+                     (link.isEmpty() ? 0 : metrics.horizontalAdvance(QStringLiteral("  ") + kOpenFolderLink)) - 4;
+    const QString shown = metrics.elidedText(statusText_, Qt::ElideMiddle, std::max(0, room));
+    lb_zhuangtai->setText(shown.toHtmlEscaped() + link);
+}
+
+void ResultsPage::ShowMessage(const QString& text)
+{
+    // A failure replaces what the status line said of an earlier save. The box is
+    // shown without a nested event loop: the handler returns at once.
+    statusText_.clear();
+    statusFolder_.clear();
+    ShowStatus();
+    auto* box = new QMessageBox(QMessageBox::NoIcon, window()->windowTitle(), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+}  // namespace rockpile

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QtTest>
@@ -17,6 +16,7 @@
 
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
+#include "ui/ReportGridView.h"
 
 namespace {
 
@@ -89,12 +89,10 @@ const std::vector<std::string> kStartEntryHead = {
     "3.采用规范及公式",
 };
 
-std::vector<std::string> Lines(const QPlainTextEdit* view)
+std::vector<std::string> Lines(const rockpile::ReportGridView* view)
 {
     std::vector<std::string> lines;
-    const QString text = view->toPlainText();
-    if (text.isEmpty()) return lines;
-    for (const QString& line : text.split(QLatin1Char('\n'))) lines.push_back(line.toStdString());
+    for (const QString& line : view->lines()) lines.push_back(line.toStdString());
     return lines;
 }
 
@@ -223,8 +221,8 @@ void TestComputeRun::startInputsGiveGreenResultsAndReports()
 
     // The report step and what it unlocks.
     QVERIFY(ShowsView());
-    QCOMPARE(form->reports.reportCount(), 1);
-    QCOMPARE(form->UnsavedReports, 3);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 1);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
     QVERIFY(Button("cbt_Save")->isEnabled());
     QVERIFY(Button("cbt_sanchu")->isEnabled());
     QVERIFY(Combo("popbox_jingdu")->isHidden());
@@ -233,15 +231,15 @@ void TestComputeRun::startInputsGiveGreenResultsAndReports()
     std::vector<std::string> table = kTableHeader;
     table.push_back(kStartRowZH1);
     table.insert(table.end(), kTableFooter.begin(), kTableFooter.end());
-    QCOMPARE(form->reports.tableLines(), table);
-    QCOMPARE(Lines(W<QPlainTextEdit>("meo_jisuanjieguo_Xls")), table);
+    QCOMPARE(form->resultsPage()->reports().tableLines(), table);
+    QCOMPARE(Lines(W<rockpile::ReportGridView>("meo_jisuanjieguo_Xls")), table);
 
-    const std::vector<std::string>& text = form->reports.textLines();
+    const std::vector<std::string>& text = form->resultsPage()->reports().textLines();
     QVERIFY(text.size() > kStartEntryHead.size());
     for (size_t i = 0; i < kStartEntryHead.size(); ++i) QCOMPARE(text[i], kStartEntryHead[i]);
     QCOMPARE(text[text.size() - 2], std::string("=================================================="));
     QCOMPARE(text.back(), kTimeLine);
-    QCOMPARE(Lines(W<QPlainTextEdit>("meo_jisuanjieguo_Doc")), text);
+    QCOMPARE(Lines(W<rockpile::ReportGridView>("meo_jisuanjieguo_Doc")), text);
 }
 
 void TestComputeRun::precisionPopupRerunsAndAppends_data()
@@ -279,13 +277,13 @@ void TestComputeRun::precisionPopupRerunsAndAppends()
     QVERIFY(ShowsView());
 
     // A second entry in both reports; the first keeps its precision.
-    QCOMPARE(form->reports.reportCount(), 2);
-    const std::vector<std::string>& table = form->reports.tableLines();
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 2);
+    const std::vector<std::string>& table = form->resultsPage()->reports().tableLines();
     QCOMPARE(table.size(), size_t(11));
     QCOMPARE(table[5], kStartRowZH1);
     QCOMPARE(QString::fromStdString(table[6]), row);
     QCOMPARE(table.back(), kTimeLine);
-    const std::vector<std::string>& text = form->reports.textLines();
+    const std::vector<std::string>& text = form->resultsPage()->reports().textLines();
     QCOMPARE(std::count(text.begin(), text.end(), std::string("1.基桩编号: ZH2")), 1);
     QCOMPARE(std::count(text.begin(), text.end(), kTimeLine), 1);
 }
@@ -302,10 +300,10 @@ void TestComputeRun::precisionListIsReadOnlyWhenItRuns()
     // A choice on the hidden list runs nothing, but the next run reads it.
     Combo("popbox_jingdu")->setCurrentIndex(0);
     QCOMPARE(ResultTexts(), QStringList({"", "", ""}));
-    QCOMPARE(form->reports.reportCount(), 0);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
     Compute();
     QCOMPARE(ResultTexts(), QStringList({"6597.34", "9236.28", "71.43%"}));
-    QCOMPARE(form->reports.reportCount(), 1);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 1);
 }
 
 void TestComputeRun::precisionChoiceOnBadInputKeepsListOpen()
@@ -316,7 +314,7 @@ void TestComputeRun::precisionChoiceOnBadInputKeepsListOpen()
     QCOMPARE(Label("lb_shuoming")->text(), QStringLiteral("岩石单轴抗压强度值错"));
     QVERIFY(!Combo("popbox_jingdu")->isHidden());
     QCOMPARE(ResultTexts(), QStringList({"", "", ""}));
-    QCOMPARE(form->reports.reportCount(), 0);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
     QVERIFY(ShowsCompute());
 }
 
@@ -365,10 +363,10 @@ void TestComputeRun::rectangleSidesAreWrittenBack()
     QCOMPARE(Edit("cbe_tyzd")->currentText(), tyzdAfter);
     QCOMPARE(Label("lb_shuoming")->text(), kShallow);
     QVERIFY(ShowsView());
-    QCOMPARE(form->reports.reportCount(), 1);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 1);
 
     // The report takes the sides as they stand after the run.
-    const std::vector<std::string>& text = form->reports.textLines();
+    const std::vector<std::string>& text = form->resultsPage()->reports().textLines();
     QCOMPARE(QString::fromStdString(text[4]), QStringLiteral("      桩身截面类型:                    矩形桩"));
     QCOMPARE(QString::fromStdString(text[5]), aLine);
     QCOMPARE(QString::fromStdString(text[6]), bLine);
@@ -421,8 +419,8 @@ void TestComputeRun::sectionErrorStopsTheRun()
         QCOMPARE(rockpile::TextColour(form->findChild<QWidget*>(otherField)), kMagenta);
     QCOMPARE(ResultTexts(), QStringList({"", "", ""}));
     QVERIFY(ShowsCompute());
-    QCOMPARE(form->reports.reportCount(), 0);
-    QCOMPARE(form->UnsavedReports, 0);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 0);
     QCOMPARE(Label("lb_YHxingxi")->text(), kAbortText);
     QCOMPARE(rockpile::TextColour(Label("lb_YHxingxi")), kRed);
     for (int column : kComputed) QCOMPARE(Cell(0, column), QString());
@@ -433,10 +431,10 @@ void TestComputeRun::errorInSecondLayerKeepsFirstLayerOnly()
 {
     ThreeLayers();
     Compute();
-    QCOMPARE(form->reports.reportCount(), 1);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 1);
     for (int row = 0; row < 3; ++row) QVERIFY(!Cell(row, 15).isEmpty());
-    const std::vector<std::string> tableBefore = form->reports.tableLines();
-    const std::vector<std::string> textBefore = form->reports.textLines();
+    const std::vector<std::string> tableBefore = form->resultsPage()->reports().tableLines();
+    const std::vector<std::string> textBefore = form->resultsPage()->reports().textLines();
 
     EditCell(1, 5, QStringLiteral("0"));
     QVERIFY(ShowsCompute());
@@ -448,9 +446,9 @@ void TestComputeRun::errorInSecondLayerKeepsFirstLayerOnly()
     QCOMPARE(rockpile::TextColour(Label("lb_YHxingxi")), kRed);
     QCOMPARE(ResultTexts(), QStringList({"", "", ""}));
     QVERIFY(ShowsCompute());
-    QCOMPARE(form->reports.reportCount(), 1);
-    QCOMPARE(form->reports.tableLines(), tableBefore);
-    QCOMPARE(form->reports.textLines(), textBefore);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 1);
+    QCOMPARE(form->resultsPage()->reports().tableLines(), tableBefore);
+    QCOMPARE(form->resultsPage()->reports().textLines(), textBefore);
 
     // Layer 1 is complete; it does not carry the pile end, and the shares are written
     // only after the last layer.
@@ -480,7 +478,7 @@ void TestComputeRun::manualCoefficientsGiveRedVerdict()
     QCOMPARE(Cell(0, 8), QStringLiteral("0.5"));
     QCOMPARE(Cell(0, 9), QStringLiteral("0.05"));
     QVERIFY(ShowsView());
-    const std::vector<std::string>& text = form->reports.textLines();
+    const std::vector<std::string>& text = form->resultsPage()->reports().textLines();
     QVERIFY(std::find(text.begin(), text.end(),
                       std::string("  4.6 计算结果合规性判定:                超规")) != text.end());
 }
@@ -554,7 +552,7 @@ void TestComputeRun::runWithoutMessageKeepsStatusLineShown()
     QCOMPARE(Label("lb_shuoming")->text(), QString());
     QVERIFY(Label("lb_shuoming")->isVisible());
     QVERIFY(!Label("img_logo")->isVisible());
-    QCOMPARE(form->reports.reportCount(), 2);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 2);
 }
 
 void TestComputeRun::designSearchRunWritesNoReport()
@@ -566,13 +564,13 @@ void TestComputeRun::designSearchRunWritesNoReport()
     QVERIFY(form->RunCompute());
     QCOMPARE(ResultTexts(), QStringList({"6597", "9236", "71%"}));
     QCOMPARE(Cell(0, 12), QStringLiteral("9236.28240155399"));
-    QCOMPARE(form->reports.reportCount(), 0);
-    QCOMPARE(form->UnsavedReports, 0);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 0);
     QVERIFY(ShowsCompute());
     QCOMPARE(Button("cbt_Save")->isEnabled(), saveEnabled);
     QVERIFY(!Button("cbt_sanchu")->isEnabled());
     QVERIFY(!Combo("popbox_jingdu")->isHidden());
-    QVERIFY(W<QPlainTextEdit>("meo_jisuanjieguo_Doc")->toPlainText().isEmpty());
+    QVERIFY(W<rockpile::ReportGridView>("meo_jisuanjieguo_Doc")->lines().isEmpty());
 
     // A stop is reported to the caller, and on the search page's information line.
     EditCell(0, 5, QStringLiteral("0"));

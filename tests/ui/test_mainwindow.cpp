@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -18,6 +17,7 @@
 
 #include "tests/support/WidgetTestSupport.h"
 #include "ui/MainForm.h"
+#include "ui/ReportGridView.h"
 #include "ui/ScaledPage.h"
 
 namespace {
@@ -40,7 +40,7 @@ QString Text(const QWidget* w)
     if (auto* box = qobject_cast<const QGroupBox*>(w)) return box->title();
     if (auto* field = qobject_cast<const QLineEdit*>(w)) return field->text();
     if (auto* combo = qobject_cast<const QComboBox*>(w)) return combo->currentText();
-    if (auto* view = qobject_cast<const QPlainTextEdit*>(w)) return view->toPlainText();
+    if (auto* view = qobject_cast<const rockpile::ReportGridView*>(w)) return view->lines().join(QLatin1Char('\n'));
     return QStringLiteral("<no text>");
 }
 
@@ -113,10 +113,10 @@ private slots:
 
     void moduleStateStartsAtZero()
     {
-        QCOMPARE(form->reports.reportCount(), 0);
-        QVERIFY(form->reports.textLines().empty());
-        QVERIFY(form->reports.tableLines().empty());
-        QCOMPARE(form->UnsavedReports, 0);
+        QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
+        QVERIFY(form->resultsPage()->reports().textLines().empty());
+        QVERIFY(form->resultsPage()->reports().tableLines().empty());
+        QCOMPARE(form->resultsPage()->UnsavedReports(), 0);
         QCOMPARE(form->SaveTarget, 0);
         QCOMPARE(form->searchPage()->DSortState(), 0);
         QCOMPARE(form->searchPage()->RaSortState(), 0);
@@ -308,9 +308,9 @@ private slots:
         const QString missingFont = rockpile::testing::MissingReportFont();
         QVERIFY2(missingFont.isEmpty(), qPrintable(missingFont));
         for (const char* name : {"meo_jisuanjieguo_Doc", "meo_jisuanjieguo_Xls"}) {
-            auto* view = find<QPlainTextEdit>(name);
-            QVERIFY(view->isReadOnly());
-            QCOMPARE(view->lineWrapMode(), QPlainTextEdit::NoWrap);
+            // The grid view takes no edits and never wraps: a line wider than the view
+            // scrolls.
+            auto* view = find<rockpile::ReportGridView>(name);
             QCOMPARE(view->font().pixelSize(), 14);
             QCOMPARE(FieldColour(view), kBlack);
             // A wide character is exactly as wide as two narrow ones.
@@ -401,7 +401,8 @@ private slots:
 
     void exitClosesTheWindowWithoutAsking()
     {
-        form->UnsavedReports = 3;
+        form->cbt_computeClick();  // both reports unsaved
+        QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
         QTest::mouseClick(find("cbt_tuichu"), Qt::LeftButton);
         QVERIFY(!form->isVisible());
         QVERIFY(QApplication::topLevelWidgets().size() >= 1);

@@ -6,10 +6,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QStringDecoder>
@@ -20,6 +21,7 @@
 
 #include "tests/support/WidgetTestSupport.h"
 #include "ui/MainForm.h"
+#include "ui/ReportGridView.h"
 #include "ui/Permissions.h"
 #include "files/ResultFile.h"
 
@@ -88,11 +90,7 @@ QByteArray ReadAll(const QString& path)
     return file.readAll();
 }
 
-QStringList Lines(const QPlainTextEdit* view)
-{
-    const QString text = view->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
-}
+QStringList Lines(const rockpile::ReportGridView* view) { return view->lines(); }
 
 // A permission service with a scripted answer, optionally asking for the rationale first.
 class ScriptedPermissions : public rockpile::PermissionService {
@@ -154,6 +152,8 @@ private slots:
     void rationaleResumesTheRequest();
     void failedSaveKeepsEarlierFileAndFlags();
     void missingDocumentsFolderIsReported();
+    void missingDocumentsFolderIsCreated();
+    void escapeReturnsToTheInputPage();
     void precisionRerunAddsEntry();
     void fontSizeSharedByBothViews();
     void reportViewFontLinesUpColumns();
@@ -166,12 +166,12 @@ private:
     {
         return form->findChild<QPushButton*>(QString::fromLatin1(name));
     }
-    QPlainTextEdit* View(const char* name) const
+    rockpile::ReportGridView* View(const char* name) const
     {
-        return form->findChild<QPlainTextEdit*>(QString::fromLatin1(name));
+        return form->findChild<rockpile::ReportGridView*>(QString::fromLatin1(name));
     }
-    QPlainTextEdit* TextView() const { return View("meo_jisuanjieguo_Doc"); }
-    QPlainTextEdit* TableView() const { return View("meo_jisuanjieguo_Xls"); }
+    rockpile::ReportGridView* TextView() const { return View("meo_jisuanjieguo_Doc"); }
+    rockpile::ReportGridView* TableView() const { return View("meo_jisuanjieguo_Xls"); }
     QString TextFile() const
     {
         return rockpile::ResultFilePath(docs->path(), rockpile::TextReportFileName());
@@ -184,9 +184,9 @@ private:
     // calculation added no entry or "结果" did not come up.
     bool CalculateAndView()
     {
-        const int before = form->reports.reportCount();
+        const int before = form->resultsPage()->reports().reportCount();
         Button("cbt_compute")->click();
-        if (form->reports.reportCount() != before + 1) return false;
+        if (form->resultsPage()->reports().reportCount() != before + 1) return false;
         if (!Button("cbt_View")->isVisibleTo(form.get())) return false;
         Button("cbt_View")->click();
         return true;
@@ -236,14 +236,14 @@ void TestResultsPage::unsavedReportsFollowTheTypicalUse()
 {
     QPushButton* save = Button("cbt_Save");
     QPushButton* pageBook = Button("cbt_PageBook");
-    QCOMPARE(form->UnsavedReports, 0);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 0);
 
     QVERIFY(CalculateAndView());  // calculation completed
-    QCOMPARE(form->UnsavedReports, 3);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
     QVERIFY(save->isEnabled());
 
     Save();  // text report saved
-    QCOMPARE(form->UnsavedReports, 2);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 2);
     QVERIFY(!save->isEnabled());
     QVERIFY(QFile::exists(TextFile()));
     QVERIFY(!QFile::exists(TableFile()));
@@ -252,32 +252,32 @@ void TestResultsPage::unsavedReportsFollowTheTypicalUse()
     QCOMPARE(pageBook->text(), QStringLiteral("2"));
     QVERIFY(TableView()->isVisible());
     QVERIFY(!TextView()->isVisible());
-    QCOMPARE(form->UnsavedReports, 2);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 2);
     QVERIFY(save->isEnabled());
 
     Save();  // table report saved
-    QCOMPARE(form->UnsavedReports, 0);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 0);
     QVERIFY(!save->isEnabled());
     QVERIFY(QFile::exists(TableFile()));
 
     pageBook->click();  // switch to the text report
     QCOMPARE(pageBook->text(), QStringLiteral("1"));
     QVERIFY(TextView()->isVisible());
-    QCOMPARE(form->UnsavedReports, 0);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 0);
     QVERIFY(!save->isEnabled());
 
     Button("cbt_Exit")->click();
     form->cbt_computeClick();  // another calculation
-    QCOMPARE(form->reports.reportCount(), 2);
-    QCOMPARE(form->UnsavedReports, 3);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 2);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
     QVERIFY(save->isEnabled());
 
     Button("cbt_View")->click();
     Button("cbt_sanchu")->click();  // an entry deleted while another remains
-    QCOMPARE(form->UnsavedReports, 3);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
     QVERIFY(save->isEnabled());
     Button("cbt_sanchu")->click();  // only entry deleted
-    QCOMPARE(form->UnsavedReports, 0);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 0);
     QVERIFY(!save->isEnabled());
     QCOMPARE(TakeMessage(), QString());
 }
@@ -319,7 +319,7 @@ void TestResultsPage::savedBytesAfterTwoCalculations()
     Save();
     Button("cbt_PageBook")->click();
     Save();
-    QCOMPARE(form->UnsavedReports, 0);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 0);
 
     QCOMPARE(ReadAll(TableFile()),
              Gbk(TableLines({UnitsRow(1), UnitsRow(2)}).join(QStringLiteral("\r\n"))));
@@ -359,7 +359,7 @@ void TestResultsPage::deniedPermissionWritesNothing()
     Save();
     QCOMPARE(service->requested, QStringList{form->FPermissionWriteExternalStorage});
     QCOMPARE(TakeMessage(), QStringLiteral("无权存盘"));
-    QCOMPARE(form->UnsavedReports, 3);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
     QVERIFY(Button("cbt_Save")->isEnabled());
     QVERIFY(QDir(docs->path()).isEmpty());
 
@@ -367,7 +367,7 @@ void TestResultsPage::deniedPermissionWritesNothing()
     service->answer = {PermissionStatus::Granted};
     Save();
     QCOMPARE(TakeMessage(), QString());
-    QCOMPARE(form->UnsavedReports, 2);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 2);
     QVERIFY(QFile::exists(TextFile()));
 }
 
@@ -381,11 +381,11 @@ void TestResultsPage::rationaleResumesTheRequest()
     Save();
     // Nothing is written while the explanation is on screen.
     QVERIFY(!QFile::exists(TextFile()));
-    QCOMPARE(form->UnsavedReports, 3);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
     QCOMPARE(TakeMessage(), QStringLiteral("需要存贮权限，否则计算结果不能存盘"));
     // Closing the box resumed the request, which was granted.
     QTRY_VERIFY(QFile::exists(TextFile()));
-    QCOMPARE(form->UnsavedReports, 2);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 2);
     QVERIFY(!Button("cbt_Save")->isEnabled());
 }
 
@@ -399,7 +399,7 @@ void TestResultsPage::failedSaveKeepsEarlierFileAndFlags()
     Button("cbt_Exit")->click();
     form->cbt_computeClick();
     Button("cbt_View")->click();
-    QCOMPARE(form->UnsavedReports, 3);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
 
 #ifdef Q_OS_UNIX
     {
@@ -411,30 +411,32 @@ void TestResultsPage::failedSaveKeepsEarlierFileAndFlags()
     QVERIFY2(message.startsWith(QStringLiteral("文件无法保存：") + TextFile() + QLatin1Char('\n')),
              qPrintable(message));
     QCOMPARE(ReadAll(TextFile()), earlier);
-    QCOMPARE(form->UnsavedReports, 3);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
     QVERIFY(Button("cbt_Save")->isEnabled());
     QCOMPARE(QDir(docs->path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{rockpile::TextReportFileName()});
 #endif
 
-    // A documents folder that is gone: the system's reason is shown, nothing changes.
-    const QString gone = docs->filePath(QStringLiteral("gone"));
-    form->documentsPath = [gone] { return gone; };
+    // A documents folder that cannot be made (a file stands where its parent should
+    // be): the message names the full path, nothing changes.
+    QFile blocker(docs->filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString unmakeable = docs->filePath(QStringLiteral("blocker/文档"));
+    form->documentsPath = [unmakeable] { return unmakeable; };
     Button("cbt_PageBook")->click();
     Save();
-    const QString missing = TakeMessage();
-    QVERIFY2(missing.startsWith(QStringLiteral("文件无法保存：")), qPrintable(missing));
-    QVERIFY(missing.size() > QStringLiteral("文件无法保存：\n").size()
-                                 + rockpile::ResultFilePath(gone, rockpile::TableReportFileName()).size());
-    QCOMPARE(form->UnsavedReports, 3);
+    QCOMPARE(TakeMessage(), QStringLiteral("文件夹无法创建：%1，计算结果未能存盘").arg(QDir::toNativeSeparators(unmakeable)));
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
     QVERIFY(Button("cbt_Save")->isEnabled());
+    QVERIFY(blocker.remove());
 
     // Once the disk has room again, the same button saves.
     form->documentsPath = [this] { return docs->path(); };
     Button("cbt_PageBook")->click();
     Save();
     QCOMPARE(TakeMessage(), QString());
-    QCOMPARE(form->UnsavedReports, 2);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 2);
     QVERIFY(ReadAll(TextFile()) != earlier);
 }
 
@@ -444,9 +446,42 @@ void TestResultsPage::missingDocumentsFolderIsReported()
     QVERIFY(CalculateAndView());
     Save();
     QCOMPARE(TakeMessage(), QStringLiteral("找不到“文档”文件夹，计算结果未能存盘"));
-    QCOMPARE(form->UnsavedReports, 3);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
     QVERIFY(Button("cbt_Save")->isEnabled());
     QVERIFY(QDir(docs->path()).isEmpty());
+}
+
+void TestResultsPage::missingDocumentsFolderIsCreated()
+{
+    const QString folder = docs->filePath(QStringLiteral("用户/文档"));
+    form->documentsPath = [folder] { return folder; };
+    QStringList opened;
+    form->openFolder = [&opened](const QString& f) { opened << f; };
+    QVERIFY(CalculateAndView());
+    Save();
+    QCOMPARE(TakeMessage(), QString());
+    const QString path = rockpile::ResultFilePath(folder, rockpile::TextReportFileName());
+    QVERIFY(QFileInfo(path).isFile());
+    QCOMPARE(form->resultsPage()->statusText(), QStringLiteral("已保存：") + QDir::toNativeSeparators(path));
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 2);
+    emit form->findChild<QLabel*>(QStringLiteral("lb_zhuangtai"))->linkActivated(QStringLiteral("folder"));
+    QCOMPARE(opened, QStringList{folder});
+}
+
+void TestResultsPage::escapeReturnsToTheInputPage()
+{
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    QVERIFY(CalculateAndView());
+    QWidget* results = form->findChild<QWidget*>(QStringLiteral("JieGuo_DocLayer"));
+    QVERIFY(results->isVisible());
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    QTRY_VERIFY(!results->isVisible());
+    QVERIFY(form->findChild<QWidget*>(QStringLiteral("MainFormLayer"))->isVisible());
+    // The keys of the results page do nothing while it is hidden.
+    QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+    QTest::qWait(300);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
 }
 
 void TestResultsPage::precisionRerunAddsEntry()
@@ -458,11 +493,11 @@ void TestResultsPage::precisionRerunAddsEntry()
     QVERIFY(popup->isVisibleTo(form.get()));
 
     popup->setCurrentIndex(0);  // "两位小数"
-    QCOMPARE(form->reports.reportCount(), 2);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 2);
     QCOMPARE(form->findChild<QLineEdit*>(QStringLiteral("edt_ra"))->text(), QStringLiteral("9236.28"));
     QVERIFY(!popup->isVisibleTo(form.get()));
     QVERIFY(Button("cbt_View")->isVisibleTo(form.get()));
-    QCOMPARE(form->UnsavedReports, 3);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
 
     // The new entry is on screen in both views; the earlier row keeps its precision.
     QCOMPARE(Lines(TableView()), TableLines({UnitsRow(1), kTwoDecimalsRow2}));
@@ -495,7 +530,7 @@ void TestResultsPage::reportViewFontLinesUpColumns()
     const QString missingFont = rockpile::testing::MissingReportFont();
     QVERIFY2(missingFont.isEmpty(), qPrintable(missingFont));
     QVERIFY(CalculateAndView());
-    for (QPlainTextEdit* view : {TextView(), TableView()}) {
+    for (rockpile::ReportGridView* view : {TextView(), TableView()}) {
         // Narrow characters share one width and wide ones are exactly twice as wide, so
         // every row of the table report is as wide as its header.
         const QFontMetricsF metrics(view->font());
@@ -518,12 +553,12 @@ void TestResultsPage::deletingEntriesDownToEmpty()
 {
     QVERIFY(CalculateAndView());
     for (int i = 0; i < 2; ++i) form->cbt_computeClick();
-    QCOMPARE(form->reports.reportCount(), 3);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 3);
     QPushButton* remove = Button("cbt_sanchu");
     QVERIFY(remove->isEnabled());
 
     remove->click();
-    QCOMPARE(form->reports.reportCount(), 2);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 2);
     QCOMPARE(Lines(TableView()), TableLines({UnitsRow(1), UnitsRow(2)}));
     QStringList text = Lines(TextView());
     QCOMPARE(text.last(), kTimeLine);
@@ -532,16 +567,16 @@ void TestResultsPage::deletingEntriesDownToEmpty()
     QVERIFY(remove->isEnabled());
 
     remove->click();
-    QCOMPARE(form->reports.reportCount(), 1);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 1);
     QCOMPARE(Lines(TableView()), TableLines({UnitsRow(1)}));
     QCOMPARE(Lines(TextView()).count(kEntryTitle), 1);
-    QCOMPARE(form->UnsavedReports, 3);
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 3);
 
     remove->click();
-    QCOMPARE(form->reports.reportCount(), 0);
-    QCOMPARE(TextView()->toPlainText(), QString());
-    QCOMPARE(TableView()->toPlainText(), QString());
-    QCOMPARE(form->UnsavedReports, 0);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
+    QCOMPARE(TextView()->lines(), QStringList());
+    QCOMPARE(TableView()->lines(), QStringList());
+    QCOMPARE(form->resultsPage()->UnsavedReports(), 0);
     QVERIFY(!remove->isEnabled());
     QVERIFY(!Button("cbt_Save")->isEnabled());
 

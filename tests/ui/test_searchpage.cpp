@@ -384,8 +384,8 @@ private slots:
         QVERIFY(!status()->isHidden());
         QVERIFY(!button("cbt_compute")->isHidden());
         QVERIFY(button("cbt_View")->isHidden());
-        QCOMPARE(form->reports.reportCount(), 0);
-        QCOMPARE(form->UnsavedReports, 0);
+        QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
+        QCOMPARE(form->resultsPage()->UnsavedReports(), 0);
     }
 
     void searchFromThreeLayers()
@@ -500,7 +500,7 @@ private slots:
         QCOMPARE(form->searchPage()->DSortState(), 0);
         QCOMPARE(Header(all(), 4), kRaUpHeader);
         QCOMPARE(form->SaveTarget, 1);
-        QCOMPARE(form->reports.reportCount(), 0);
+        QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
     }
 
     // ------------------------------------------------------------ sorting
@@ -1013,7 +1013,7 @@ private slots:
         // "计算" reproduces the row and enters the reports.
         button("cbt_compute")->click();
         QCOMPARE(field("edt_ra"), cells[4]);
-        QCOMPARE(form->reports.reportCount(), 1);
+        QCOMPARE(form->resultsPage()->reports().reportCount(), 1);
 
         // The search page kept its content.
         openSearchPage();
@@ -1126,7 +1126,7 @@ private slots:
         QVERIFY(progress->isHidden());
         QCOMPARE(combo("cbe_dd")->currentText(), QStringLiteral("2000"));
         QCOMPARE(field("edt_ra"), Cell(all(), n - 1, 4));
-        QCOMPARE(form->reports.reportCount(), 0);
+        QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
 
         // The first sort by Ra runs in the worker too; the reversal within the click.
         button("cbt_YHsave")->click();
@@ -1191,7 +1191,7 @@ private slots:
         QVERIFY(items()->isEnabled());
         QVERIFY(all()->isEnabled());
         QCOMPARE(Rows(all()), 1152);
-        QCOMPARE(form->reports.reportCount(), 0);
+        QCOMPARE(form->resultsPage()->reports().reportCount(), 0);
     }
 
     void windowClosedDuringASearch()
