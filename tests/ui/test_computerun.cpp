@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/MainFormTest.h"
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
 
@@ -100,7 +101,7 @@ std::vector<std::string> Lines(const QPlainTextEdit* view)
 
 }  // namespace
 
-class TestComputeRun : public QObject {
+class TestComputeRun : public QObject, rockpile::testing::MainFormTest {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -127,9 +128,7 @@ private:
     template <typename T>
     T* W(const char* name) const
     {
-        T* widget = form->findChild<T*>(QString::fromLatin1(name));
-        if (!widget) qFatal("no control %s", name);
-        return widget;
+        return find<T>(name);
     }
     QComboBox* Combo(const char* name) const { return W<QComboBox>(name); }
     rockpile::EditCombo* Edit(const char* name) const { return W<rockpile::EditCombo>(name); }
@@ -190,8 +189,6 @@ private:
         Label("lb_shuoming")->setText(QString());
         rockpile::SetTextColour(Label("lb_shuoming"), colour);
     }
-
-    std::unique_ptr<MainForm> form;
 };
 
 void TestComputeRun::initTestCase()
@@ -201,13 +198,10 @@ void TestComputeRun::initTestCase()
 
 void TestComputeRun::init()
 {
-    form = std::make_unique<MainForm>();
-    form->reportClock = [] { return kReportTime; };
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    OpenForm(Ready::Exposed, [](MainForm& f) { f.reportClock = [] { return kReportTime; }; });
 }
 
-void TestComputeRun::cleanup() { form.reset(); }
+void TestComputeRun::cleanup() { CloseForm(); }
 
 void TestComputeRun::startInputsGiveGreenResultsAndReports()
 {
