@@ -123,6 +123,7 @@ private slots:
     void emptySocketLengthIsNotedAndZeroed();
     void runWithoutMessageKeepsStatusLineShown();
     void designSearchRunWritesNoReport();
+    void reportRefusesALayerCellThatIsNoNumber();
 
 private:
     template <typename T>
@@ -574,6 +575,47 @@ void TestComputeRun::designSearchRunWritesNoReport()
     QCOMPARE(Label("lb_YHxingxi")->text(), kAbortText);
     QCOMPARE(ResultTexts(), QStringList({"", "", ""}));
     QCOMPARE(Cell(0, 12), QString());
+}
+
+void TestComputeRun::reportRefusesALayerCellThatIsNoNumber()
+{
+    // One entry in the reports, shown on the results page's views.
+    Compute();
+    QCOMPARE(form->reports.reportCount(), 1);
+    const std::vector<std::string> textBefore = form->reports.textLines();
+    const std::vector<std::string> tableBefore = form->reports.tableLines();
+    auto* textView = W<QPlainTextEdit>("meo_jisuanjieguo_Doc");
+    auto* tableView = W<QPlainTextEdit>("meo_jisuanjieguo_Xls");
+    const QString textViewBefore = textView->toPlainText();
+    const QString tableViewBefore = tableView->toPlainText();
+
+    // The run corrects or overwrites every cell it reads, so a cell that is no number
+    // reaches the report step only when something else writes it while the run is
+    // under way. A listener on the table plays that part: when the run writes the share
+    // of layer 1, it puts a letter into that layer's side resistance.
+    bool spoilt = false;
+    const QMetaObject::Connection spoiler =
+        connect(Table(), &QTableWidget::itemChanged, this, [&](QTableWidgetItem* item) {
+            if (spoilt || item->row() != 0 || item->column() != 16 || item->text().isEmpty()) return;
+            spoilt = true;
+            Table()->item(0, 15)->setText(QStringLiteral("x"));
+        });
+    EditCell(0, 1, QStringLiteral("1.00"));  // an edit brings "计算" back
+    ResetStatusLine(kBlack);
+    Compute();
+    disconnect(spoiler);
+    QVERIFY(spoilt);
+    QCOMPARE(Cell(0, 15), QStringLiteral("x"));
+
+    QCOMPARE(Label("lb_shuoming")->text(), QStringLiteral("岩层表格数据有错，本次计算未写入计算书"));
+    QCOMPARE(rockpile::TextColour(Label("lb_shuoming")), kRed);
+    QCOMPARE(form->reports.reportCount(), 1);
+    QCOMPARE(form->reports.textLines(), textBefore);
+    QCOMPARE(form->reports.tableLines(), tableBefore);
+    QCOMPARE(textView->toPlainText(), textViewBefore);
+    QCOMPARE(tableView->toPlainText(), tableViewBefore);
+    // No entry was made: "结果" does not replace "计算".
+    QVERIFY(ShowsCompute());
 }
 
 QTEST_MAIN(TestComputeRun)
