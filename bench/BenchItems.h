@@ -2,28 +2,16 @@
 // Search items for the benchmarks: the default item table with some rows replaced.
 
 #include <cstdlib>
-#include <initializer_list>
-#include <string>
+#include <vector>
 
 #include "search/SearchItems.h"
+#include "tests/support/ItemEdits.h"
 
 namespace rockpile {
 
-struct Range {
-    int row;
-    const char* min;
-    const char* max;
-    const char* step;
-};
-
-inline SearchItems ReadItems(std::initializer_list<Range> ranges = {})
+inline SearchItems ReadItems(const std::vector<testing::CellEdit>& ranges = {})
 {
-    SearchItemTexts texts = SearchRowsOf(DefaultItemTable());
-    for (const Range& range : ranges) {
-        ItemRowTexts& row = texts[static_cast<std::size_t>(range.row)];
-        row = ItemRowTexts{row.name, std::string(range.min), std::string(range.max), std::string(range.step)};
-    }
-    const SearchItemsOutcome outcome = ReadSearchItems(texts);
+    const SearchItemsOutcome outcome = ReadSearchItems(testing::EditedItemTexts(ranges));
     if (!outcome.ok()) std::abort();
     return outcome.items;
 }

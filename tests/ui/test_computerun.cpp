@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/MainFormTest.h"
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
 #include "ui/ReportGridView.h"
@@ -98,7 +99,7 @@ std::vector<std::string> Lines(const rockpile::ReportGridView* view)
 
 }  // namespace
 
-class TestComputeRun : public QObject {
+class TestComputeRun : public QObject, rockpile::testing::MainFormTest {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -120,14 +121,13 @@ private slots:
     void emptySocketLengthIsNotedAndZeroed();
     void runWithoutMessageKeepsStatusLineShown();
     void designSearchRunWritesNoReport();
+    void reportRefusesALayerCellThatIsNoNumber();
 
 private:
     template <typename T>
     T* W(const char* name) const
     {
-        T* widget = form->findChild<T*>(QString::fromLatin1(name));
-        if (!widget) qFatal("no control %s", name);
-        return widget;
+        return find<T>(name);
     }
     QComboBox* Combo(const char* name) const { return W<QComboBox>(name); }
     rockpile::EditCombo* Edit(const char* name) const { return W<rockpile::EditCombo>(name); }
@@ -188,8 +188,6 @@ private:
         Label("lb_shuoming")->setText(QString());
         rockpile::SetTextColour(Label("lb_shuoming"), colour);
     }
-
-    std::unique_ptr<MainForm> form;
 };
 
 void TestComputeRun::initTestCase()
@@ -199,13 +197,10 @@ void TestComputeRun::initTestCase()
 
 void TestComputeRun::init()
 {
-    form = std::make_unique<MainForm>();
-    form->reportClock = [] { return kReportTime; };
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    OpenForm(Ready::Exposed, [](MainForm& f) { f.reportClock = [] { return kReportTime; }; });
 }
 
-void TestComputeRun::cleanup() { form.reset(); }
+void TestComputeRun::cleanup() { CloseForm(); }
 
 void TestComputeRun::startInputsGiveGreenResultsAndReports()
 {
@@ -578,6 +573,47 @@ void TestComputeRun::designSearchRunWritesNoReport()
     QCOMPARE(Label("lb_YHxingxi")->text(), kAbortText);
     QCOMPARE(ResultTexts(), QStringList({"", "", ""}));
     QCOMPARE(Cell(0, 12), QString());
+}
+
+void TestComputeRun::reportRefusesALayerCellThatIsNoNumber()
+{
+    // One entry in the reports, shown on the results page's views.
+    Compute();
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 1);
+    const std::vector<std::string> textBefore = form->resultsPage()->reports().textLines();
+    const std::vector<std::string> tableBefore = form->resultsPage()->reports().tableLines();
+    auto* textView = W<rockpile::ReportGridView>("meo_jisuanjieguo_Doc");
+    auto* tableView = W<rockpile::ReportGridView>("meo_jisuanjieguo_Xls");
+    const QStringList textViewBefore = textView->lines();
+    const QStringList tableViewBefore = tableView->lines();
+
+    // The run corrects or overwrites every cell it reads, so a cell that is no number
+    // reaches the report step only when something else writes it while the run is
+    // under way. A listener on the table plays that part: when the run writes the share
+    // of layer 1, it puts a letter into that layer's side resistance.
+    bool spoilt = false;
+    const QMetaObject::Connection spoiler =
+        connect(Table(), &QTableWidget::itemChanged, this, [&](QTableWidgetItem* item) {
+            if (spoilt || item->row() != 0 || item->column() != 16 || item->text().isEmpty()) return;
+            spoilt = true;
+            Table()->item(0, 15)->setText(QStringLiteral("x"));
+        });
+    EditCell(0, 1, QStringLiteral("1.00"));  // an edit brings "计算" back
+    ResetStatusLine(kBlack);
+    Compute();
+    disconnect(spoiler);
+    QVERIFY(spoilt);
+    QCOMPARE(Cell(0, 15), QStringLiteral("x"));
+
+    QCOMPARE(Label("lb_shuoming")->text(), QStringLiteral("岩层表格数据有错，本次计算未写入计算书"));
+    QCOMPARE(rockpile::TextColour(Label("lb_shuoming")), kRed);
+    QCOMPARE(form->resultsPage()->reports().reportCount(), 1);
+    QCOMPARE(form->resultsPage()->reports().textLines(), textBefore);
+    QCOMPARE(form->resultsPage()->reports().tableLines(), tableBefore);
+    QCOMPARE(textView->lines(), textViewBefore);
+    QCOMPARE(tableView->lines(), tableViewBefore);
+    // No entry was made: "结果" does not replace "计算".
+    QVERIFY(ShowsCompute());
 }
 
 QTEST_MAIN(TestComputeRun)

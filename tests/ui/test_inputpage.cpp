@@ -15,6 +15,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "tests/support/MainFormTest.h"
 #include "ui/Controls.h"
 #include "ui/LayerTable.h"
 #include "ui/MainForm.h"
@@ -60,44 +61,102 @@ QString Cell(const QTableWidget* table, int row, int column)
     return item ? item->text() : QString();
 }
 
-// The rules of the rock controls, written out from their tables.
+// A combination of the rock controls: strength mode s, coefficient mode c,
+// interpolation basis b, the fold state of the layer table and the bored-pile mark.
 struct RockCase {
     int s, c, b;
     bool expanded, bored;
 };
 
-bool ExpectedColumnVisible(const RockCase& k, int column)
+// The visible columns of the layer table for every combination, column by column from
+// 0 to 21: 'V' visible, '.' hidden. The bored-pile mark shows or hides no column.
+struct VisibleColumns {
+    int s, c, b;
+    bool expanded;
+    const char* columns;
+};
+const VisibleColumns kVisibleColumns[] = {
+    //                     0         1         2
+    //                     0123456789012345678901
+    {0, 0, 0, false,      "VV........VV.........."},
+    {0, 0, 0, true,       "VV........VVVVVVVVV..."},
+    {0, 0, 1, false,      "VV........VV.........."},
+    {0, 0, 1, true,       "VV........VVVVVVVVV..."},
+    {0, 1, 0, false,      "VV........VV.........."},
+    {0, 1, 0, true,       "VV........VVVVVVVVV..."},
+    {0, 1, 1, false,      "VV........VV.........."},
+    {0, 1, 1, true,       "VV........VVVVVVVVV..."},
+    {0, 2, 0, false,      "VV........VV.........."},
+    {0, 2, 0, true,       "VV........VVVVVVVVV..."},
+    {0, 2, 1, false,      "VV........VV.........."},
+    {0, 2, 1, true,       "VV........VVVVVVVVV..."},
+    {0, 3, 0, false,      "VV........VV.........."},
+    {0, 3, 0, true,       "VV........VVVVVVVVV..."},
+    {0, 3, 1, false,      "VV........VV.........."},
+    {0, 3, 1, true,       "VV........VVVVVVVVV..."},
+    {1, 0, 0, false,      "VV...VVV.............."},
+    {1, 0, 0, true,       "VV...VVVVVVVVVVVVVV..."},
+    {1, 0, 1, false,      "VV...VVV.............."},
+    {1, 0, 1, true,       "VV...VVVVVVVVVVVVVV..."},
+    {1, 1, 0, false,      "VV.V.V................"},
+    {1, 1, 0, true,       "VV.V.V..VVVVVVVVVVV..."},
+    {1, 1, 1, false,      "VV..VV................"},
+    {1, 1, 1, true,       "VV..VV..VVVVVVVVVVV..."},
+    {1, 2, 0, false,      "VV.V.VVV.............."},
+    {1, 2, 0, true,       "VV.V.VVVVVVVVVVVVVV..."},
+    {1, 2, 1, false,      "VV..VVVV.............."},
+    {1, 2, 1, true,       "VV..VVVVVVVVVVVVVVV..."},
+    {1, 3, 0, false,      "VV.V.VVV.............."},
+    {1, 3, 0, true,       "VV.V.VVVVVVVVVVVVVV..."},
+    {1, 3, 1, false,      "VV..VVVV.............."},
+    {1, 3, 1, true,       "VV..VVVVVVVVVVVVVVV..."},
+};
+
+// The rock controls that are not always enabled, in the order of the masks below.
+const char* const kSwitchedControls[] = {
+    "lb_chezhuxishu",     "cbb_chezhuxishu", "lb_wanzhengchengdu", "cbb_wanzhengchengdu",
+    "ckb_dixiashui",      "ckb_ruanzhiyan",  "lb_zhuanchongkong",  "cbe_zhuanchongkong",
+};
+// Their enabling for every strength mode, coefficient mode and bored-pile mark: 'E'
+// enabled, '.' disabled. The basis and the fold state enable nothing.
+struct EnabledControls {
+    int s, c;
+    bool bored;
+    const char* controls;
+};
+const EnabledControls kEnabledControls[] = {
+    {0, 0, true,  "........"}, {0, 0, false, "........"},
+    {0, 1, true,  "........"}, {0, 1, false, "........"},
+    {0, 2, true,  "........"}, {0, 2, false, "........"},
+    {0, 3, true,  "........"}, {0, 3, false, "........"},
+    {1, 0, true,  "EE......"}, {1, 0, false, "EE......"},
+    {1, 1, true,  "EEEEEEEE"}, {1, 1, false, "EEEEEE.."},
+    {1, 2, true,  "EEEEEEEE"}, {1, 2, false, "EEEEEE.."},
+    {1, 3, true,  "EEEEEEEE"}, {1, 3, false, "EEEEEE.."},
+};
+// Always enabled, whatever the modes.
+const char* const kAlwaysEnabled[] = {"lb_yanchengshu",    "cbb_yanchengshu", "lb_qiangduquzhi",
+                                      "cbb_qiangduzhi",    "cbt_kuozhanbiaoge", "StringGrid_QB2"};
+
+const char* ExpectedColumns(const RockCase& k)
 {
-    const bool auto123 = k.c == 1 || k.c == 2 || k.c == 3;
-    const bool manual023 = k.c == 0 || k.c == 2 || k.c == 3;
-    switch (column) {
-    case 0: case 1: return true;
-    case 2: return false;
-    case 3: return k.s == 1 && auto123 && k.b == 0;
-    case 4: return k.s == 1 && auto123 && k.b == 1;
-    case 5: return k.s == 1;
-    case 6: case 7: return k.s == 1 && manual023;
-    case 8: case 9: return k.s == 1 && k.expanded;
-    case 10: case 11: return k.s == 0 || (k.s == 1 && k.expanded);
-    case 12: case 13: case 14: case 15: case 16: case 17: case 18: return k.expanded;
-    default: return false;  // 19 to 21
-    }
+    for (const VisibleColumns& row : kVisibleColumns)
+        if (row.s == k.s && row.c == k.c && row.b == k.b && row.expanded == k.expanded) return row.columns;
+    qFatal("no visible columns for S%d C%d B%d", k.s, k.c, k.b);
+}
+
+const char* ExpectedEnabled(const RockCase& k)
+{
+    for (const EnabledControls& row : kEnabledControls)
+        if (row.s == k.s && row.c == k.c && row.bored == k.bored) return row.controls;
+    qFatal("no enabled controls for S%d C%d", k.s, k.c);
 }
 
 }  // namespace
 
-class TestInputPage : public QObject {
+class TestInputPage : public QObject, rockpile::testing::MainFormTest {
     Q_OBJECT
 
-    std::unique_ptr<MainForm> form;
-
-    template <typename W = QWidget>
-    W* find(const char* name, MainForm* owner = nullptr)
-    {
-        auto* w = (owner ? owner : form.get())->findChild<W*>(QString::fromLatin1(name));
-        if (!w) qFatal("control %s not found", name);
-        return w;
-    }
     QComboBox* combo(const char* name, MainForm* owner = nullptr) { return find<QComboBox>(name, owner); }
     QTableWidget* table() { return find<QTableWidget>("StringGrid_QB2"); }
     QLabel* statusLine() { return find<QLabel>("lb_shuoming"); }
@@ -142,25 +201,12 @@ class TestInputPage : public QObject {
     // Types into a cell of the layer table: the first key starts the editor.
     void typeInCell(int row, int column, const QString& text)
     {
-        QTableWidget* t = table();
-        t->setFocus();
-        t->setCurrentCell(row, column);
-        QTest::keyClick(t, text.at(0).toLatin1());
-        QWidget* editor = QApplication::focusWidget();
-        QVERIFY(editor);
-        if (editor != t) QTest::keyClicks(editor, text.mid(1));
-        QTest::keyClick(editor, Qt::Key_Return);
+        rockpile::testing::TypeInCell(table(), row, column, text);
     }
 
 private slots:
-    void init()
-    {
-        form = std::make_unique<MainForm>();
-        form->show();
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
-    void cleanup() { form.reset(); }
+    void init() { OpenForm(Ready::Active); }
+    void cleanup() { CloseForm(); }
 
     // ------------------------------------------------------------ section type
 
@@ -711,24 +757,16 @@ private:
     {
         auto* t = find<QTableWidget>("StringGrid_QB2", f);
         QCOMPARE(t->rowCount(), 1);
+        const char* columns = ExpectedColumns(k);
         for (int c = 0; c < 22; ++c)
-            QVERIFY2(t->isColumnHidden(c) == !ExpectedColumnVisible(k, c),
+            QVERIFY2(t->isColumnHidden(c) == (columns[c] != 'V'),
                      qPrintable(tag + QStringLiteral(": column %1").arg(c)));
-        const bool auto123 = k.c >= 1;
-        const std::pair<const char*, bool> enabled[] = {
-            {"lb_yanchengshu", true},          {"cbb_yanchengshu", true},
-            {"lb_qiangduquzhi", true},         {"cbb_qiangduzhi", true},
-            {"cbt_kuozhanbiaoge", true},       {"StringGrid_QB2", true},
-            {"lb_chezhuxishu", k.s == 1},      {"cbb_chezhuxishu", k.s == 1},
-            {"lb_wanzhengchengdu", k.s == 1 && auto123},
-            {"cbb_wanzhengchengdu", k.s == 1 && auto123},
-            {"ckb_dixiashui", k.s == 1 && auto123},
-            {"ckb_ruanzhiyan", k.s == 1 && auto123},
-            {"lb_zhuanchongkong", k.s == 1 && auto123 && k.bored},
-            {"cbe_zhuanchongkong", k.s == 1 && auto123 && k.bored},
-        };
-        for (const auto& [name, expected] : enabled)
-            QVERIFY2(find(name, f)->isEnabled() == expected, qPrintable(tag + ": " + name));
+        for (const char* name : kAlwaysEnabled)
+            QVERIFY2(find(name, f)->isEnabled(), qPrintable(tag + ": " + name));
+        const char* enabled = ExpectedEnabled(k);
+        for (std::size_t i = 0; i < std::size(kSwitchedControls); ++i)
+            QVERIFY2(find(kSwitchedControls[i], f)->isEnabled() == (enabled[i] == 'E'),
+                     qPrintable(tag + ": " + kSwitchedControls[i]));
         // A disabled control keeps its value.
         QCOMPARE(find<QCheckBox>("ckb_dixiashui", f)->isChecked(), k.bored);
         QCOMPARE(combo("cbb_chezhuxishu", f)->currentIndex(), k.c);

@@ -1,5 +1,6 @@
 // The main window right after start: window, pages, every control's text, items,
-// place, state and colours, the first layer row, the module state; the two shared
+// place, state and colours (the places of every page and of the About popup in one
+// table, in design units), the first layer row, the module state; the two shared
 // steps ClearResultDisplay and ShowStatusMessage; page scaling; "退出".
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "tests/support/MainFormTest.h"
 #include "tests/support/WidgetTestSupport.h"
 #include "ui/MainForm.h"
 #include "ui/ReportGridView.h"
@@ -53,27 +55,12 @@ QStringList Items(const QComboBox* combo)
 
 }  // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject, rockpile::testing::MainFormTest {
     Q_OBJECT
 
-    std::unique_ptr<MainForm> form;
-
-    template <typename W = QWidget>
-    W* find(const char* name)
-    {
-        auto* w = form->findChild<W*>(QString::fromLatin1(name));
-        if (!w) qFatal("control %s not found", name);
-        return w;
-    }
-
 private slots:
-    void init()
-    {
-        form = std::make_unique<MainForm>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
-    void cleanup() { form.reset(); }
+    void init() { OpenForm(); }
+    void cleanup() { CloseForm(); }
 
     void windowFrameAndCaption()
     {
@@ -202,6 +189,20 @@ private slots:
             {"cbt_YHsave", "YouHuaFormLayer", "存盘", {192, 732, 70, 33}, true, false},
             {"cbt_YHfanhui", "YouHuaFormLayer", "返回", {272, 732, 70, 33}, true, true},
             {"lb_YHxingxi", "YouHuaFormLayer", "", {10, 770, 360, 25}, true, true},
+            // About popup, opened with "©".
+            {"lb_mokuaiming", "CopyRightLayer", "嵌岩桩承载力计算", {0, 16, 265, 33}, true, true},
+            {"lb_chanpin", "CopyRightLayer", "(工程计算工具)", {0, 48, 265, 17}, true, true},
+            {"lB_copyright", "CopyRightLayer", "© 2026 嵌岩桩计算 开发组", {32, 72, 217, 25}, true, true},
+            {"lb_sheji", "CopyRightLayer", "设计： 开发组", {32, 104, 100, 25}, true, true},
+            {"lb_zhucheshi1", "CopyRightLayer", "", {122, 96, 128, 25}, true, true},
+            {"lb_zhuceshi2", "CopyRightLayer", "", {122, 112, 128, 25}, true, true},
+            {"lb_danwei", "CopyRightLayer", "（嵌岩桩计算开发组）", {32, 128, 218, 25}, true, true},
+            {"lb_wangzhilb", "CopyRightLayer", "网址：", {32, 152, 50, 25}, true, true},
+            {"lb_wangzhi", "CopyRightLayer", "www.example.org", {70, 152, 146, 25}, true, true},
+            {"cbt_update", "CopyRightLayer", "更新", {216, 156, 20, 40}, true, false},
+            {"lb_lianxi", "CopyRightLayer", "邮箱：", {32, 176, 50, 25}, true, true},
+            {"lb_lianxiUr", "CopyRightLayer", "dev@example.org", {70, 176, 146, 25}, true, true},
+            {"ImageQQ", "CopyRightLayer", "", {72, 212, 100, 100}, true, true},
         };
         for (const Row& row : rows)
             QTest::newRow(row.name) << QString::fromLatin1(row.page) << QString::fromUtf8(row.text)
@@ -214,8 +215,16 @@ private slots:
         QFETCH(QRect, geometry);
         QFETCH(bool, visible);
         QFETCH(bool, enabled);
-        QWidget* w = find(QTest::currentDataTag());
-        QWidget* pageWidget = find(page.toLatin1().constData());
+        // The About popup is a window of its own, made by the first press on "©".
+        const QObject* window = form.get();
+        if (page == QLatin1String("CopyRightLayer")) {
+            find<QPushButton>("cbt_CopyRight")->click();
+            for (QWidget* topLevel : QApplication::topLevelWidgets())
+                if (topLevel->objectName() == QLatin1String("CopyRightForm")) window = topLevel;
+            QVERIFY(window != form.get());
+        }
+        QWidget* w = find(QTest::currentDataTag(), window);
+        QWidget* pageWidget = find(page.toLatin1().constData(), window);
         QVERIFY(pageWidget->isAncestorOf(w));
         QCOMPARE(Text(w), text);
         QCOMPARE(w->geometry(), geometry);

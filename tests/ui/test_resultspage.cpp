@@ -19,6 +19,7 @@
 
 #include <memory>
 
+#include "tests/support/MainFormTest.h"
 #include "tests/support/WidgetTestSupport.h"
 #include "ui/MainForm.h"
 #include "ui/ReportGridView.h"
@@ -26,8 +27,7 @@
 #include "files/ResultFile.h"
 
 #ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
+#include "tests/support/FileSizeLimit.h"
 #endif
 
 using rockpile::PermissionStatus;
@@ -111,33 +111,9 @@ public:
     }
 };
 
-#ifdef Q_OS_UNIX
-// Limits the size of any file written, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-};
-#endif
-
 }  // namespace
 
-class TestResultsPage : public QObject {
+class TestResultsPage : public QObject, rockpile::testing::MainFormTest {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -162,14 +138,8 @@ private slots:
     void searchPageSaveWithoutVisibleListDoesNothing();
 
 private:
-    QPushButton* Button(const char* name) const
-    {
-        return form->findChild<QPushButton*>(QString::fromLatin1(name));
-    }
-    rockpile::ReportGridView* View(const char* name) const
-    {
-        return form->findChild<rockpile::ReportGridView*>(QString::fromLatin1(name));
-    }
+    QPushButton* Button(const char* name) const { return find<QPushButton>(name); }
+    rockpile::ReportGridView* View(const char* name) const { return find<rockpile::ReportGridView>(name); }
     rockpile::ReportGridView* TextView() const { return View("meo_jisuanjieguo_Doc"); }
     rockpile::ReportGridView* TableView() const { return View("meo_jisuanjieguo_Xls"); }
     QString TextFile() const
@@ -205,7 +175,6 @@ private:
     }
 
     std::unique_ptr<QTemporaryDir> docs;
-    std::unique_ptr<MainForm> form;
 };
 
 void TestResultsPage::initTestCase()
@@ -218,17 +187,16 @@ void TestResultsPage::init()
 {
     docs = std::make_unique<QTemporaryDir>();
     QVERIFY(docs->isValid());
-    form = std::make_unique<MainForm>();
     const QString folder = docs->path();
-    form->documentsPath = [folder] { return folder; };
-    form->reportClock = [] { return kReportTime; };
-    form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    OpenForm(Ready::Exposed, [folder](MainForm& f) {
+        f.documentsPath = [folder] { return folder; };
+        f.reportClock = [] { return kReportTime; };
+    });
 }
 
 void TestResultsPage::cleanup()
 {
-    form.reset();
+    CloseForm();
     docs.reset();
 }
 

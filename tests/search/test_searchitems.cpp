@@ -4,30 +4,16 @@
 #include <vector>
 
 #include "search/SearchItems.h"
+#include "tests/support/ItemEdits.h"
 
 namespace rockpile {
 namespace {
 
-struct CellEdit {
-    int row;
-    const char* min;
-    const char* max;
-    const char* step;
-};
+using testing::CellEdit;
 
 SearchItemTexts DefaultTexts() { return SearchRowsOf(DefaultItemTable()); }
 
-SearchItemTexts Edited(std::initializer_list<CellEdit> edits)
-{
-    SearchItemTexts texts = DefaultTexts();
-    for (const CellEdit& edit : edits) {
-        ItemRowTexts& row = texts[static_cast<std::size_t>(edit.row)];
-        row.min = edit.min;
-        row.max = edit.max;
-        row.step = edit.step;
-    }
-    return texts;
-}
+SearchItemTexts Edited(std::initializer_list<CellEdit> edits) { return testing::EditedItemTexts(edits); }
 
 TEST(SearchItems, DefaultsGiveTheSequencesOfTheSearch)
 {

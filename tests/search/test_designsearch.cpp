@@ -11,27 +11,16 @@
 #include "report/RunTexts.h"
 #include "search/DesignSearch.h"
 #include "search/ResultFilter.h"
+#include "tests/support/ItemEdits.h"
 
 namespace rockpile {
 namespace {
 
-struct CellEdit {
-    int row;
-    const char* min;
-    const char* max;
-    const char* step;
-};
+using testing::CellEdit;
 
 SearchItems Items(std::initializer_list<CellEdit> edits = {})
 {
-    SearchItemTexts texts = SearchRowsOf(DefaultItemTable());
-    for (const CellEdit& edit : edits) {
-        ItemRowTexts& row = texts[static_cast<std::size_t>(edit.row)];
-        row.min = edit.min;
-        row.max = edit.max;
-        row.step = edit.step;
-    }
-    const SearchItemsOutcome outcome = ReadSearchItems(texts);
+    const SearchItemsOutcome outcome = ReadSearchItems(testing::EditedItemTexts(edits));
     EXPECT_TRUE(outcome.ok()) << outcome.error->message;
     return outcome.items;
 }
@@ -45,14 +34,7 @@ SearchItems SingleValues(std::initializer_list<CellEdit> edits)
         {8, "1", "1", "1"},         {9, "1", "1", "1"},       {10, "0.40", "0.40", "0"},
     };
     all.insert(all.end(), edits.begin(), edits.end());
-    SearchItemTexts texts = SearchRowsOf(DefaultItemTable());
-    for (const CellEdit& edit : all) {
-        ItemRowTexts& row = texts[static_cast<std::size_t>(edit.row)];
-        row.min = edit.min;
-        row.max = edit.max;
-        row.step = edit.step;
-    }
-    const SearchItemsOutcome outcome = ReadSearchItems(texts);
+    const SearchItemsOutcome outcome = ReadSearchItems(testing::EditedItemTexts(all));
     EXPECT_TRUE(outcome.ok()) << outcome.error->message;
     return outcome.items;
 }
@@ -323,9 +305,7 @@ TEST(DesignSearch, CountsFollowTheItems)
         {{{9, "1", "5", "3"}, {8, "1", "1", "1"}}, 1152 * 2 / 8},
     };
     for (const Case& c : cases) {
-        SearchItemTexts texts = SearchRowsOf(DefaultItemTable());
-        for (const CellEdit& edit : c.edits) texts[static_cast<std::size_t>(edit.row)] = {texts[static_cast<std::size_t>(edit.row)].name, edit.min, edit.max, edit.step};
-        const SearchItemsOutcome items = ReadSearchItems(texts);
+        const SearchItemsOutcome items = ReadSearchItems(testing::EditedItemTexts(c.edits));
         ASSERT_TRUE(items.ok());
         EXPECT_EQ(CandidateCount(items.items), c.count);
         EXPECT_EQ(RunDesignSearch(items.items, kPage, kUnits).candidates.size(), c.count);
