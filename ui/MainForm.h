@@ -153,7 +153,6 @@ private:
     // What the reports read of the input page after a completed run.
     rockpile::ReportSnapshot ReadReportSnapshot() const;
     void ApplyStatusEvents(const std::vector<rockpile::StatusEvent>& events);
-    void ApplyCorrections(const std::vector<rockpile::Correction>& corrections);
     void SetLayerCell(int row, int column, const QString& text);
 
     // --- results page, saving, About (ResultsPage.cpp)
