@@ -122,6 +122,7 @@ MainForm::MainForm(QWidget* parent)
     CreateResultsPage();
     FormCreate();
     ConnectHandlers();
+    SetUpInputFiles();
 }
 
 MainForm::~MainForm()
