@@ -50,11 +50,11 @@ void MainForm::SetUpInputFiles()
     // The keys work while the input page is shown, as the buttons do.
     auto* open = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this);
     connect(open, &QShortcut::activated, this, [this] {
-        if (MainFormLayer->isVisible()) cbt_DaKaiClick();
+        if (!MainFormLayer->isHidden()) cbt_DaKaiClick();
     });
     auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this);
     connect(save, &QShortcut::activated, this, [this] {
-        if (MainFormLayer->isVisible()) cbt_BaoCunClick();
+        if (!MainFormLayer->isHidden()) cbt_BaoCunClick();
     });
     setAcceptDrops(true);
 }
@@ -183,14 +183,14 @@ QString DroppedFile(const QMimeData* data)
 
 void MainForm::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (MainFormLayer->isVisible() && !DroppedFile(event->mimeData()).isEmpty())
+    if (!MainFormLayer->isHidden() && !DroppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void MainForm::dropEvent(QDropEvent* event)
 {
     const QString path = DroppedFile(event->mimeData());
-    if (!MainFormLayer->isVisible() || path.isEmpty()) return;
+    if (!!MainFormLayer->isHidden() || path.isEmpty()) return;
     event->acceptProposedAction();
     OpenInputFile(path);
 }
