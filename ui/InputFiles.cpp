@@ -40,9 +40,9 @@ void MainForm::SetUpInputFiles()
     rockpile::ScaledPage* page = MainFormLayer;
     // Two small buttons in the free corner left of the title, in the manner of "©"
     // on the right.
-    cbt_DaKai = rockpile::MakeButton(page, page, "cbt_DaKai", QStringLiteral("打开"), 3, rockpile::Rect(6, 6, 36, 21));
+    cbt_DaKai = rockpile::MakeButton(page, page, "cbt_DaKai", QStringLiteral("打开"), 3, rockpile::Rect(6, 6, 34, 21));
     cbt_DaKai->setToolTip(QStringLiteral("打开输入文件 (Ctrl+O)"));
-    cbt_BaoCun = rockpile::MakeButton(page, page, "cbt_BaoCun", QStringLiteral("保存"), 3, rockpile::Rect(46, 6, 36, 21));
+    cbt_BaoCun = rockpile::MakeButton(page, page, "cbt_BaoCun", QStringLiteral("保存"), 3, rockpile::Rect(44, 6, 34, 21));
     cbt_BaoCun->setToolTip(QStringLiteral("保存输入文件 (Ctrl+Shift+S)"));
     connect(cbt_DaKai, &QPushButton::clicked, this, &MainForm::cbt_DaKaiClick);
     connect(cbt_BaoCun, &QPushButton::clicked, this, &MainForm::cbt_BaoCunClick);
