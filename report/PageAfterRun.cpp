@@ -41,16 +41,16 @@ ReportSnapshot SnapshotAfterRun(const PileInput& input, const ComputeOutcome& ou
 {
     ReportSnapshot s;
     const bool rectangle = input.sectionType == SectionType::Rectangle;
-    s.sectionIndex = static_cast<int>(input.sectionType) - 1;
+    s.section = input.sectionType;
     s.ddText = rectangle ? input.a : input.d;
     s.tyzdText = rectangle ? input.b : input.c;
     s.reductionFactorText = input.reductionFactor;
     s.layerCountItemText = std::to_string(input.layers.size());
-    s.strengthMode = static_cast<int>(input.strengthMode);
+    s.strengthMode = input.strengthMode;
     s.strengthItemText = ItemText(kStrengthItems, input.strengthMode);
-    s.coefficientMode = static_cast<int>(input.coefficientMode);
+    s.coefficientMode = input.coefficientMode;
     s.coefficientItemText = ItemText(kCoefficientItems, input.coefficientMode);
-    s.interpolationBasis = static_cast<int>(input.interpolationBasis);
+    s.interpolationBasis = input.interpolationBasis;
     s.basisItemText = ItemText(kBasisItems, input.interpolationBasis);
     s.boredPile = input.boredPile;
     s.softRockExposed = input.softRockExposed;

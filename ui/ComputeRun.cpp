@@ -117,16 +117,16 @@ rockpile::PileInput MainForm::ReadPileInput() const
 rockpile::ReportSnapshot MainForm::ReadReportSnapshot() const
 {
     rockpile::ReportSnapshot s;
-    s.sectionIndex = cbb_jmlx->currentIndex();
+    s.section = static_cast<rockpile::SectionType>(cbb_jmlx->currentIndex() + 1);
     s.ddText = S(cbe_dd->currentText());
     s.tyzdText = S(cbe_tyzd->currentText());
     s.reductionFactorText = S(cbe_zhuanchongkong->currentText());
     s.layerCountItemText = S(cbb_yanchengshu->currentText());
-    s.strengthMode = cbb_qiangduzhi->currentIndex();
+    s.strengthMode = static_cast<rockpile::StrengthMode>(cbb_qiangduzhi->currentIndex());
     s.strengthItemText = S(cbb_qiangduzhi->currentText());
-    s.coefficientMode = cbb_chezhuxishu->currentIndex();
+    s.coefficientMode = static_cast<rockpile::CoefficientMode>(cbb_chezhuxishu->currentIndex());
     s.coefficientItemText = S(cbb_chezhuxishu->currentText());
-    s.interpolationBasis = cbb_wanzhengchengdu->currentIndex();
+    s.interpolationBasis = static_cast<rockpile::InterpolationBasis>(cbb_wanzhengchengdu->currentIndex());
     s.basisItemText = S(cbb_wanzhengchengdu->currentText());
     s.boredPile = ckb_dixiashui->isChecked();
     s.softRockExposed = ckb_ruanzhiyan->isChecked();
