@@ -1,4 +1,5 @@
 // Start-up: the application, the portrait restriction, the main window, the event loop.
+// `rockpile FILE` opens the input file FILE on the input page.
 #include <QApplication>
 
 #include "ui/MainForm.h"
@@ -12,5 +13,7 @@ int main(int argc, char* argv[])
     form.show();
     form.FitToScreen();
     form.activateWindow();
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1) form.OpenInputFile(arguments.at(1));
     return app.exec();
 }

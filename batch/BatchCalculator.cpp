@@ -13,6 +13,7 @@
 #include "report/Format.h"
 #include "report/PageAfterRun.h"
 #include "report/RunTexts.h"
+#include "report/Texts.h"
 
 #ifndef ROCKPILE_VERSION
 #define ROCKPILE_VERSION "0"
@@ -129,7 +130,7 @@ PileRun RunPile(const PageInputs& inputs, ReportModel* reports, const std::strin
                                     outcome.result, timeStamp)) {
             // As in the window: a layer cell that does not read as a number keeps the
             // calculation out of the reports.
-            run.message = "岩层表格数据有错，本次计算未写入计算书";
+            run.message = std::string(kReportRefused);
             return run;
         }
         run.entryNumber = reports->reportCount();

@@ -56,19 +56,19 @@ PileSketchData MakePileSketchData(const ReportSnapshot& s, const PileResult& res
 {
     PileSketchData d;
     d.entryNumber = entryNumber;
-    d.sectionKind = s.sectionIndex;
+    d.sectionKind = static_cast<int>(s.section) - 1;
     d.sizeA = Q(s.ddText).trimmed();
     d.sizeB = Q(s.tyzdText).trimmed();
     d.a = Number(d.sizeA);
     d.b = Number(d.sizeB);
-    d.square = s.sectionIndex == 2 && d.a > 0 && d.a == d.b;
+    d.square = s.section == SectionType::Rectangle && d.a > 0 && d.a == d.b;
     for (const auto& row : s.rows) {
         SketchLayer layer;
         layer.index = Q(row[col::Number]).trimmed();
         layer.name = Q(row[col::Weathering]).trimmed();
         layer.thicknessText = Q(row[col::Lr]).trimmed();
         layer.thickness = Number(layer.thicknessText);
-        if (s.strengthMode == 0)
+        if (s.strengthMode == StrengthMode::GivenResistances)
             layer.strengthText = QStringLiteral("qpa=%1 qra=%2 kPa")
                                      .arg(Q(row[col::Qpa]).trimmed(), Q(row[col::Qra]).trimmed());
         else

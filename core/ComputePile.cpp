@@ -22,6 +22,7 @@
 #include <utility>
 
 #include "core/Coefficients.h"
+#include "core/InputChecks.h"
 
 namespace rockpile {
 
@@ -65,10 +66,10 @@ namespace {
 
 // Message texts. Layer messages are "第" (or "提示：第" for hints), the layer number
 // and the rest, joined without blanks.
-constexpr std::string_view kDiameterError = "桩身直径数据有错";
-constexpr std::string_view kStraightSegmentError = "椭圆直段长度数据有错";
-constexpr std::string_view kLongSideError = "矩形长边尺寸数据有错";
-constexpr std::string_view kShortSideError = "矩形短边尺寸数据有错";
+constexpr std::string_view kDiameterError = checks::kDiameterError;
+constexpr std::string_view kStraightSegmentError = checks::kStraightSegmentError;
+constexpr std::string_view kLongSideError = checks::kLongSideError;
+constexpr std::string_view kShortSideError = checks::kShortSideError;
 constexpr std::string_view kLayerPrefix = "第";
 constexpr std::string_view kHintPrefix = "提示：第";
 constexpr std::string_view kLrNegative = "层岩石嵌岩深度<0";
@@ -86,7 +87,7 @@ constexpr std::string_view kC2NotEntered = "层岩石侧阻系数未输入，隐
 constexpr std::string_view kC2Outside = "层岩石侧阻系数C2不在规范建议值0.04～0.06之内";
 constexpr std::string_view kIntegrityClassError = "层岩体完整程度未明确";
 constexpr std::string_view kIntegrityIndexError = "层岩体完整性指数有错";
-constexpr std::string_view kReductionFactorError = "钻冲孔桩折减系数有错";
+constexpr std::string_view kReductionFactorError = checks::kReductionFactorError;
 constexpr std::string_view kShallowSocket = "桩身嵌岩深度<0.5m，不计侧阻力";
 constexpr std::string_view kZeroCapacity = "单桩竖向承载力特征值Ra为0，请检查岩层参数";
 constexpr std::string_view kCapacityOverflow = "单桩竖向承载力特征值Ra超出数值范围，请检查输入数据";
@@ -145,10 +146,10 @@ private:
         PileResult& r = out_.result;
         if (in_.sectionType == SectionType::Rectangle || in_.sectionType == SectionType::Square) {
             double a = Read(in_.a);
-            if (!(a > 0)) return FailSize(kLongSideError, StatusTarget::SizeField1);
+            if (!checks::SizeValid(a)) return FailSize(kLongSideError, StatusTarget::SizeField1);
             PassSize(StatusTarget::SizeField1);
             double b = Read(in_.b);
-            if (!(b > 0)) return FailSize(kShortSideError, StatusTarget::SizeField2);
+            if (!checks::SizeValid(b)) return FailSize(kShortSideError, StatusTarget::SizeField2);
             PassSize(StatusTarget::SizeField2);
             // a is the long side; equal sides are rewritten as well.
             if (b >= a) {
@@ -165,14 +166,14 @@ private:
         }
 
         const double d = Read(in_.d);
-        if (!(d > 0)) return FailSize(kDiameterError, StatusTarget::SizeField1);
+        if (!checks::SizeValid(d)) return FailSize(kDiameterError, StatusTarget::SizeField1);
         PassSize(StatusTarget::SizeField1);
         // A circular section has no straight segment; its c is neither read nor tested,
         // but the second size control is set back to black all the same.
         double c = 0;
         if (in_.sectionType == SectionType::Ellipse) {
             c = Read(in_.c);
-            if (!(c > 0)) return FailSize(kStraightSegmentError, StatusTarget::SizeField2);
+            if (!checks::SizeValid(c)) return FailSize(kStraightSegmentError, StatusTarget::SizeField2);
         }
         PassSize(StatusTarget::SizeField2);
         r.perimeter = std::numbers::pi * d + 2 * c;
@@ -406,7 +407,7 @@ private:
     bool CheckReductionFactor(double& factor)
     {
         factor = Read(in_.reductionFactor);
-        bool valid = InRange(factor, 0, 1);
+        bool valid = checks::ReductionFactorValid(factor);
         if (valid && in_.boredPile) {
             double converted = 0;
             valid = TryConvertNumber(in_.reductionFactor, converted);

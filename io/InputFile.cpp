@@ -10,6 +10,8 @@
 #include <cmath>
 #include <optional>
 
+#include "report/Texts.h"
+
 namespace rockpile {
 
 namespace {
@@ -45,8 +47,6 @@ constexpr LayerMember kLayerMembers[] = {
     {"c2", &RockLayer::c2Manual},     {"qpa", &RockLayer::qpaGiven},
     {"qra", &RockLayer::qraGiven},
 };
-
-const char* const kSectionNames[3] = {"圆桩", "椭圆桩", "矩形桩"};
 
 QString FileLabel(const QString& fileName)
 {
@@ -174,7 +174,7 @@ QByteArray InputFileBytes(const PageInputs& inputs)
     // The page offers the first three kinds; a square is entered as a rectangle.
     const bool rectangle = pile.sectionType == SectionType::Rectangle ||
                            pile.sectionType == SectionType::Square;
-    root.insert(kSection, QString::fromUtf8(kSectionNames[rectangle ? 2 : section - 1]));
+    root.insert(kSection, QString::fromUtf8(kSectionItems[rectangle ? 2 : section - 1]));
     if (rectangle) {
         root.insert(kA, Q(pile.a));
         root.insert(kB, Q(pile.b));
@@ -258,7 +258,7 @@ bool ParseInputFile(const QByteArray& bytes, const QString& fileName, PageInputs
     if (section) {
         int kind = 0;
         for (int i = 0; i < 3; ++i)
-            if (*section == kSectionNames[i]) kind = i + 1;
+            if (*section == kSectionItems[i]) kind = i + 1;
         if (kind == 0) {
             top.fail(QStringLiteral("截面“%1”未知，应为圆桩、椭圆桩或矩形桩").arg(Q(*section)));
         } else {

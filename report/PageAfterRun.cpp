@@ -1,20 +1,11 @@
 #include "report/PageAfterRun.h"
 
-#include <algorithm>
-
 #include "report/Format.h"
 #include "report/RunTexts.h"
 
 namespace rockpile {
 
 namespace {
-
-// Columns that a run fills and therefore empties first; 10 and 11 stay, they are
-// inputs when the resistances are given.
-constexpr int kComputedColumns[] = {col::C1,      col::C2,           col::Ra,       col::Rpa,
-                                    col::SumRria, col::Rria,         col::SharePercent,
-                                    col::ShareBar, col::Remark,      col::Hardness,
-                                    col::C1Auto,  col::C2Auto};
 
 template <typename Items, typename Index>
 std::string ItemText(const Items& items, Index index)
@@ -50,48 +41,42 @@ ReportSnapshot SnapshotAfterRun(const PileInput& input, const ComputeOutcome& ou
 {
     ReportSnapshot s;
     const bool rectangle = input.sectionType == SectionType::Rectangle;
-    s.sectionIndex = static_cast<int>(input.sectionType) - 1;
+    s.section = input.sectionType;
     s.ddText = rectangle ? input.a : input.d;
     s.tyzdText = rectangle ? input.b : input.c;
     s.reductionFactorText = input.reductionFactor;
     s.layerCountItemText = std::to_string(input.layers.size());
-    s.strengthMode = static_cast<int>(input.strengthMode);
+    s.strengthMode = input.strengthMode;
     s.strengthItemText = ItemText(kStrengthItems, input.strengthMode);
-    s.coefficientMode = static_cast<int>(input.coefficientMode);
+    s.coefficientMode = input.coefficientMode;
     s.coefficientItemText = ItemText(kCoefficientItems, input.coefficientMode);
-    s.interpolationBasis = static_cast<int>(input.interpolationBasis);
+    s.interpolationBasis = input.interpolationBasis;
     s.basisItemText = ItemText(kBasisItems, input.interpolationBasis);
     s.boredPile = input.boredPile;
     s.softRockExposed = input.softRockExposed;
     s.precisionMode = precisionMode;
 
     s.rows = InputRows(input);
-    const int n = static_cast<int>(s.rows.size());
-    for (LayerRow& row : s.rows)
-        for (int column : kComputedColumns) row[column].clear();
-    for (const Correction& correction : outcome.corrections) {
-        switch (correction.kind) {
-        case Correction::Kind::ExchangeSides:
-            s.ddText = FormatGeneral(correction.newA);
-            s.tyzdText = FormatGeneral(correction.newB);
-            break;
-        case Correction::Kind::ZeroCell:
-            if (correction.row >= 0 && correction.row < n && correction.column >= 0 &&
-                correction.column < col::Count)
-                s.rows[correction.row][correction.column] = "0.00";
-            break;
+
+    // The page as a plain copy: the run writes into it what it writes into the window.
+    class SnapshotPage : public RunPage {
+    public:
+        explicit SnapshotPage(ReportSnapshot& snapshot) : s_(snapshot) {}
+        void setCell(int row, int column, const std::string& text) override
+        {
+            s_.rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
         }
-    }
-    const int done = std::min(n, static_cast<int>(outcome.result.layers.size()));
-    for (int row = 0; row < done; ++row) {
-        const LayerResult& layer = outcome.result.layers[row];
-        for (const CellWrite& write : LayerCellWrites(layer, input.strengthMode))
-            s.rows[row][write.column] = write.text;
-    }
-    if (!outcome.stopped())
-        for (int row = 0; row < done; ++row)
-            for (const CellWrite& write : ShareCellWrites(outcome.result.layers[row]))
-                s.rows[row][write.column] = write.text;
+        void setSizeTexts(const std::string& first, const std::string& second) override
+        {
+            s_.ddText = first;
+            s_.tyzdText = second;
+        }
+        void setClause(const std::string&) override {}  // not part of a report entry
+
+    private:
+        ReportSnapshot& s_;
+    } page(s);
+    WriteRunOutcome(input, outcome, page);
     return s;
 }
 

@@ -15,16 +15,16 @@ namespace rockpile {
 // selected item texts of the combos, check box states and the layer table rows.
 // Indices are -1 where nothing is selected.
 struct ReportSnapshot {
-    int sectionIndex = 0;                // cbb_jmlx: 0 circular, 1 ellipse, 2 rectangle
+    SectionType section = SectionType::Circular;  // cbb_jmlx: item index + 1
     std::string ddText;                  // cbe_dd
     std::string tyzdText;                // cbe_tyzd
     std::string reductionFactorText;     // cbe_zhuanchongkong
     std::string layerCountItemText;      // cbb_yanchengshu
-    int strengthMode = 1;                // cbb_qiangduzhi item index
+    StrengthMode strengthMode = StrengthMode::CompressiveStrength;  // cbb_qiangduzhi
     std::string strengthItemText;
-    int coefficientMode = 1;             // cbb_chezhuxishu item index
+    CoefficientMode coefficientMode = CoefficientMode::Automatic;    // cbb_chezhuxishu
     std::string coefficientItemText;
-    int interpolationBasis = 0;          // cbb_wanzhengchengdu item index
+    InterpolationBasis interpolationBasis = InterpolationBasis::IntegrityClass;  // cbb_wanzhengchengdu
     std::string basisItemText;
     bool boredPile = true;               // ckb_dixiashui
     bool softRockExposed = true;         // ckb_ruanzhiyan

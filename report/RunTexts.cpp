@@ -1,5 +1,7 @@
 #include "report/RunTexts.h"
 
+#include <algorithm>
+
 #include "report/Format.h"
 
 namespace rockpile {
@@ -58,6 +60,36 @@ ResultFieldTexts FormatResultFields(const PileResult& result, int precisionMode)
 std::string ClauseLabelText(const PileResult& result)
 {
     return "单桩竖向承载力特征值计算依据：" + result.clause;
+}
+
+void WriteRunOutcome(const PileInput& input, const ComputeOutcome& outcome, RunPage& page)
+{
+    const int n = LayerCount(input);
+    for (int row = 0; row < n; ++row)
+        for (int column : kRunWrittenColumns) page.setCell(row, column, std::string());
+    for (const Correction& correction : outcome.corrections) {
+        switch (correction.kind) {
+        case Correction::Kind::ExchangeSides:
+            page.setSizeTexts(FormatGeneral(correction.newA), FormatGeneral(correction.newB));
+            break;
+        case Correction::Kind::ZeroCell:
+            if (correction.row >= 0 && correction.row < n && correction.column >= 0 &&
+                correction.column < col::Count)
+                page.setCell(correction.row, correction.column, "0.00");
+            break;
+        }
+    }
+    const PileResult& result = outcome.result;
+    const int done = std::min(n, static_cast<int>(result.layers.size()));
+    for (int row = 0; row < done; ++row)
+        for (const CellWrite& write :
+             LayerCellWrites(result.layers[static_cast<std::size_t>(row)], input.strengthMode))
+            page.setCell(row, write.column, write.text);
+    if (!result.clause.empty()) page.setClause(ClauseLabelText(result));
+    if (outcome.stopped()) return;
+    for (int row = 0; row < done; ++row)
+        for (const CellWrite& write : ShareCellWrites(result.layers[static_cast<std::size_t>(row)]))
+            page.setCell(row, write.column, write.text);
 }
 
 }  // namespace rockpile

@@ -43,4 +43,24 @@ ResultFieldTexts FormatResultFields(const PileResult& result, int precisionMode)
 // lb_guifan2 after a run: "单桩竖向承载力特征值计算依据：" + clause.
 std::string ClauseLabelText(const PileResult& result);
 
+// Where a compute run writes: the input page of the window, or a plain copy of it that
+// a tool without a window keeps for the report step.
+class RunPage {
+public:
+    virtual ~RunPage() = default;
+    // A cell of the layer table; an empty text empties it.
+    virtual void setCell(int row, int column, const std::string& text) = 0;
+    // The texts of the two size fields (cbe_dd, cbe_tyzd) after an exchange of sides.
+    virtual void setSizeTexts(const std::string& first, const std::string& second) = 0;
+    // The clause line lb_guifan2.
+    virtual void setClause(const std::string& text) = 0;
+};
+
+// Everything a compute run of `input` writes into the page, given the outcome of
+// ComputePile(input), in the run's order: the computed columns of rows 0..n-1 emptied,
+// the corrections, each layer's columns as far as the calculation got, the clause, and
+// after a complete calculation the shares. The result fields, the status line and the
+// report step are the caller's.
+void WriteRunOutcome(const PileInput& input, const ComputeOutcome& outcome, RunPage& page);
+
 }  // namespace rockpile

@@ -46,16 +46,16 @@ std::string TableReportRow(const ReportSnapshot& snapshot, const PileResult& res
 {
     const std::string noValue = C("-", 8) + S(2);
     std::string row = S(3) + R("ZH" + std::to_string(entryNumber), 6) + S(2);
-    switch (snapshot.sectionIndex) {
-    case 0:
+    switch (snapshot.section) {
+    case SectionType::Circular:
         row += C(SectionText(SectionKind::Circle), 8) + S(2);
         row += L(snapshot.ddText, 6) + S(4) + noValue + noValue + noValue;
         break;
-    case 1:
+    case SectionType::Ellipse:
         row += C(SectionText(SectionKind::Ellipse), 8) + S(2);
         row += L(snapshot.ddText, 6) + S(4) + L(snapshot.tyzdText, 6) + S(4) + noValue + noValue;
         break;
-    case 2:
+    case SectionType::Rectangle:
         row += C(SectionText(IsSquareSection(snapshot) ? SectionKind::Square : SectionKind::Rectangle), 8) + S(2);
         row += noValue + noValue + L(snapshot.ddText, 6) + S(4) + L(snapshot.tyzdText, 6) + S(4);
         break;

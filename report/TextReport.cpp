@@ -55,23 +55,25 @@ private:
         return value;
     }
 
-    bool fromStrength() const { return s_.strengthMode == 1; }
+    bool fromStrength() const { return s_.strengthMode == StrengthMode::CompressiveStrength; }
     bool automaticCoefficients() const
     {
-        return fromStrength() && s_.coefficientMode >= 1 && s_.coefficientMode <= 3;
+        return fromStrength() && (s_.coefficientMode == CoefficientMode::Automatic ||
+                                s_.coefficientMode == CoefficientMode::Larger ||
+                                s_.coefficientMode == CoefficientMode::Smaller);
     }
 
     void SizeLines()
     {
-        switch (s_.sectionIndex) {
-        case 0:
+        switch (s_.section) {
+        case SectionType::Circular:
             Add("      桩身直径d:                   " + L(s_.ddText, 10) + " mm");
             break;
-        case 1:
+        case SectionType::Ellipse:
             Add("      桩身直径d:                   " + L(s_.ddText, 10) + " mm");
             Add("      椭圆直段长度c:               " + L(s_.tyzdText, 10) + " mm");
             break;
-        case 2:
+        case SectionType::Rectangle:
             Add("      矩形长边尺寸a:               " + L(s_.ddText, 10) + " mm");
             Add("      矩形短边尺寸b:               " + L(s_.tyzdText, 10) + " mm");
             break;
@@ -83,10 +85,10 @@ private:
     {
         Add("  2.1 基桩参数");
         // The input block names a square a rectangle, as the section combo does.
-        switch (s_.sectionIndex) {
-        case 0: Add("      桩身截面类型:                      圆桩"); break;
-        case 1: Add("      桩身截面类型:                    椭圆桩"); break;
-        case 2: Add("      桩身截面类型:                    矩形桩"); break;
+        switch (s_.section) {
+        case SectionType::Circular: Add("      桩身截面类型:                      圆桩"); break;
+        case SectionType::Ellipse: Add("      桩身截面类型:                    椭圆桩"); break;
+        case SectionType::Rectangle: Add("      桩身截面类型:                    矩形桩"); break;
         default: break;
         }
         SizeLines();
@@ -97,18 +99,18 @@ private:
         Add("  2.2 基岩参数");
         Add("      嵌岩段岩层数:" + L(s_.layerCountItemText, 26));
         Add("      岩石强度取值:" + L(s_.strengthItemText, 26));
-        if (s_.strengthMode == 0) {
+        if (s_.strengthMode == StrengthMode::GivenResistances) {
             GivenResistanceTable();
             return;
         }
-        if (s_.strengthMode != 1) return;
+        if (s_.strengthMode != StrengthMode::CompressiveStrength) return;
 
         Add("      端阻侧阻系数:" + L(s_.coefficientItemText, 26));
         switch (s_.coefficientMode) {
-        case 0: ManualCoefficientTable(); return;
-        case 1: IntegrityTable(false); break;
-        case 2:
-        case 3: IntegrityTable(true); break;
+        case CoefficientMode::Manual: ManualCoefficientTable(); return;
+        case CoefficientMode::Automatic: IntegrityTable(false); break;
+        case CoefficientMode::Larger:
+        case CoefficientMode::Smaller: IntegrityTable(true); break;
         default: return;
         }
         BoredPileLines();
@@ -148,18 +150,19 @@ private:
     // manual coefficients beneath when both are compared.
     void IntegrityTable(bool withManual)
     {
-        const int basis = s_.interpolationBasis;
-        if (basis != 0 && basis != 1) return;
+        const InterpolationBasis basis = s_.interpolationBasis;
+        if (basis != InterpolationBasis::IntegrityClass && basis != InterpolationBasis::IntegrityIndex) return;
+        const bool byClass = basis == InterpolationBasis::IntegrityClass;
         Add("      自动插值依据:" + L(s_.basisItemText, 26));
         Add("      岩层参数:");
         Add(kDash32);
         Add("      岩  嵌岩层厚  岩体完整  岩石强度");
-        Add(basis == 0 ? "      层   hri(m)   程    度  frk(MPa)"
-                       : "      层   hri(m)   性 指 数  frk(MPa)");
+        Add(byClass ? "      层   hri(m)   程    度  frk(MPa)"
+                    : "      层   hri(m)   性 指 数  frk(MPa)");
         Add(kDash32);
         for (const Row& row : s_.rows) {
             std::string integrity;
-            if (basis == 0) integrity = C(row[col::Integrity], 8) + S(2);
+            if (byClass) integrity = C(row[col::Integrity], 8) + S(2);
             else if (!withManual) integrity = C(row[col::Kv], 8) + S(2);
             else integrity = L(row[col::Kv], 6) + S(4);
             Add(S(6) + L(row[col::Number], 2) + S(2) + L(row[col::Lr], 6) + S(4) + integrity +
@@ -201,10 +204,10 @@ private:
         Add("  3.2 规范公式:");
         Add("          Ra=Rsa+Rra+Rpa        (10.2.4-1)");
         Add("          Rsa=μ.∑qsia.li      (10.2.4-2)");
-        if (s_.strengthMode == 0) {
+        if (s_.strengthMode == StrengthMode::GivenResistances) {
             Add("          Rra=μp.hr.qra        (10.2.5-1)");
             Add("          Rpa=qpa.Ap            (10.2.5-2)");
-        } else if (s_.strengthMode == 1) {
+        } else if (s_.strengthMode == StrengthMode::CompressiveStrength) {
             Add("          Rra=μp.C2.frs.hr     (10.2.4-3)");
             Add("          Rpa=C1.frp.Ap         (10.2.4-4)");
         }
@@ -213,10 +216,10 @@ private:
     void Calculation()
     {
         Add("4.承载力计算");
-        switch (s_.sectionIndex) {
-        case 0: Add("  4.1 桩身截面类型:                      圆桩"); break;
-        case 1: Add("  4.1 桩身截面类型:                    椭圆桩"); break;
-        case 2:
+        switch (s_.section) {
+        case SectionType::Circular: Add("  4.1 桩身截面类型:                      圆桩"); break;
+        case SectionType::Ellipse: Add("  4.1 桩身截面类型:                    椭圆桩"); break;
+        case SectionType::Rectangle:
             Add(IsSquareSection(s_) ? "  4.1 桩身截面类型:                      方桩"
                                     : "  4.1 桩身截面类型:                    矩形桩");
             break;
@@ -287,13 +290,13 @@ private:
         const bool modeKnown = p >= kTwoDecimals && p <= kHundreds;
         Add("5.基桩主要数据汇总");
         Add(kDash39);
-        switch (s_.sectionIndex) {
-        case 0:
-        case 1:
+        switch (s_.section) {
+        case SectionType::Circular:
+        case SectionType::Ellipse:
             Add("      基    桩  桩身截面  桩身直径  椭圆直段 ");
             Add("      编    号  类    型    d(mm)     c(mm)  ");
             break;
-        case 2:
+        case SectionType::Rectangle:
             Add("      基    桩  桩身截面  矩形长边  矩形短边 ");
             Add("      编    号  类    型    a(mm)     b(mm)  ");
             break;
@@ -302,14 +305,14 @@ private:
         Add(kDash39);
 
         std::string pile = S(8) + R("ZH" + number_, 6) + S(2);
-        switch (s_.sectionIndex) {
-        case 0:
+        switch (s_.section) {
+        case SectionType::Circular:
             pile += C(SectionText(SectionKind::Circle), 8) + S(2) + C(s_.ddText, 8) + S(2) + C("-", 8) + S(1);
             break;
-        case 1:
+        case SectionType::Ellipse:
             pile += C(SectionText(SectionKind::Ellipse), 8) + S(2) + C(s_.ddText, 8) + S(2) + C(s_.tyzdText, 8) + S(1);
             break;
-        case 2:
+        case SectionType::Rectangle:
             pile += C(SectionText(IsSquareSection(s_) ? SectionKind::Square : SectionKind::Rectangle), 8) + S(2) + C(s_.ddText, 8) +
                     S(2) + C(s_.tyzdText, 8) + S(1);
             break;
@@ -354,7 +357,7 @@ private:
 
 bool IsSquareSection(const ReportSnapshot& snapshot)
 {
-    if (snapshot.sectionIndex != 2) return false;
+    if (snapshot.section != SectionType::Rectangle) return false;
     double a = 0;
     double b = 0;
     return TryConvertNumber(snapshot.ddText, a) && TryConvertNumber(snapshot.tyzdText, b) && a == b;

@@ -13,10 +13,12 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <algorithm>
+#include <functional>
 
 #include "core/ComputePile.h"
 #include "report/Format.h"
 #include "report/RunTexts.h"
+#include "report/Texts.h"
 #include "ui/Colours.h"
 #include "ui/Controls.h"
 #include "ui/MainForm.h"
@@ -26,9 +28,15 @@ namespace {
 using rockpile::col::Count;
 
 
-// The report step refuses an entry whose layer cells do not read as numbers; the run
-// itself never leaves such cells, so this guards against texts put there by other means.
-const QString kReportRefused = QStringLiteral("岩层表格数据有错，本次计算未写入计算书");
+// The input page as the place the run writes to.
+struct WindowPage final : rockpile::RunPage {
+    std::function<void(int, int, const std::string&)> cell;
+    std::function<void(const std::string&, const std::string&)> sizes;
+    std::function<void(const std::string&)> clause;
+    void setCell(int row, int column, const std::string& text) override { cell(row, column, text); }
+    void setSizeTexts(const std::string& first, const std::string& second) override { sizes(first, second); }
+    void setClause(const std::string& text) override { clause(text); }
+};
 const char* const kVerdictCompliant = "合规";
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
@@ -109,16 +117,16 @@ rockpile::PileInput MainForm::ReadPileInput() const
 rockpile::ReportSnapshot MainForm::ReadReportSnapshot() const
 {
     rockpile::ReportSnapshot s;
-    s.sectionIndex = cbb_jmlx->currentIndex();
+    s.section = static_cast<rockpile::SectionType>(cbb_jmlx->currentIndex() + 1);
     s.ddText = S(cbe_dd->currentText());
     s.tyzdText = S(cbe_tyzd->currentText());
     s.reductionFactorText = S(cbe_zhuanchongkong->currentText());
     s.layerCountItemText = S(cbb_yanchengshu->currentText());
-    s.strengthMode = cbb_qiangduzhi->currentIndex();
+    s.strengthMode = static_cast<rockpile::StrengthMode>(cbb_qiangduzhi->currentIndex());
     s.strengthItemText = S(cbb_qiangduzhi->currentText());
-    s.coefficientMode = cbb_chezhuxishu->currentIndex();
+    s.coefficientMode = static_cast<rockpile::CoefficientMode>(cbb_chezhuxishu->currentIndex());
     s.coefficientItemText = S(cbb_chezhuxishu->currentText());
-    s.interpolationBasis = cbb_wanzhengchengdu->currentIndex();
+    s.interpolationBasis = static_cast<rockpile::InterpolationBasis>(cbb_wanzhengchengdu->currentIndex());
     s.basisItemText = S(cbb_wanzhengchengdu->currentText());
     s.boredPile = ckb_dixiashui->isChecked();
     s.softRockExposed = ckb_ruanzhiyan->isChecked();
@@ -173,27 +181,6 @@ void MainForm::ApplyStatusEvents(const std::vector<rockpile::StatusEvent>& event
     }
 }
 
-void MainForm::ApplyCorrections(const std::vector<rockpile::Correction>& corrections)
-{
-    for (const rockpile::Correction& correction : corrections) {
-        switch (correction.kind) {
-        case rockpile::Correction::Kind::ExchangeSides: {
-            // The exchanged sides are committed as the controls' values without running
-            // their change handlers: those would empty the status line that the run has
-            // just written, and there is no user change to react to.
-            const QSignalBlocker blockFirst(cbe_dd);
-            const QSignalBlocker blockSecond(cbe_tyzd);
-            cbe_dd->setText(Q(rockpile::FormatGeneral(correction.newA)));
-            cbe_tyzd->setText(Q(rockpile::FormatGeneral(correction.newB)));
-            break;
-        }
-        case rockpile::Correction::Kind::ZeroCell:
-            SetLayerCell(correction.row, correction.column, QStringLiteral("0.00"));
-            break;
-        }
-    }
-}
-
 bool MainForm::RunCompute()
 {
     // 1. Results of an earlier run go; "计算" comes back.
@@ -201,25 +188,28 @@ bool MainForm::RunCompute()
 
     // 2. The input as it stands on the page.
     const rockpile::PileInput input = ReadPileInput();
-    const int n = rockpile::LayerCount(input);
 
-    // 3. Computed columns of an earlier run go.
-    for (int row = 0; row < n; ++row)
-        for (int column : rockpile::kRunWrittenColumns) SetLayerCell(row, column, QString());
-
-    // 4. Calculate, then show what the calculation produced, in its order: messages and
-    //    colours, corrections, each layer's columns, the clause, and the shares once all
-    //    layers are through. After a stop this is everything up to the failed check.
+    // 3, 4. Calculate, then show what the calculation produced: messages and colours,
+    //    then everything the run writes into the page (WriteRunOutcome: the computed
+    //    columns emptied, corrections, each layer's columns, the clause, and the shares
+    //    once all layers are through). After a stop this is everything up to the
+    //    failed check.
     const rockpile::ComputeOutcome outcome = rockpile::ComputePile(input);
     const rockpile::PileResult& result = outcome.result;
     ApplyStatusEvents(outcome.events);
-    ApplyCorrections(outcome.corrections);
-    const int done = std::min(n, static_cast<int>(result.layers.size()));
-    for (int row = 0; row < done; ++row)
-        for (const rockpile::CellWrite& write :
-             rockpile::LayerCellWrites(result.layers[static_cast<size_t>(row)], input.strengthMode))
-            SetLayerCell(row, write.column, Q(write.text));
-    if (!result.clause.empty()) lb_guifan2->setText(Q(rockpile::ClauseLabelText(result)));
+    WindowPage page;
+    page.cell = [this](int row, int column, const std::string& text) { SetLayerCell(row, column, Q(text)); };
+    page.sizes = [this](const std::string& first, const std::string& second) {
+        // The exchanged sides are committed as the controls' values without running
+        // their change handlers: those would empty the status line that the run has
+        // just written, and there is no user change to react to.
+        const QSignalBlocker blockFirst(cbe_dd);
+        const QSignalBlocker blockSecond(cbe_tyzd);
+        cbe_dd->setText(Q(first));
+        cbe_tyzd->setText(Q(second));
+    };
+    page.clause = [this](const std::string& text) { lb_guifan2->setText(Q(text)); };
+    rockpile::WriteRunOutcome(input, outcome, page);
 
     if (outcome.stopped()) {
         // A silent abort: the input page shows where and why; the search page, whose
@@ -227,11 +217,6 @@ bool MainForm::RunCompute()
         emit runAborted();
         return false;
     }
-
-    for (int row = 0; row < done; ++row)
-        for (const rockpile::CellWrite& write :
-             rockpile::ShareCellWrites(result.layers[static_cast<size_t>(row)]))
-            SetLayerCell(row, write.column, Q(write.text));
 
     // 5. The result fields in the chosen precision, coloured by the verdict.
     const rockpile::ResultFieldTexts fields =
@@ -247,7 +232,10 @@ bool MainForm::RunCompute()
     if (SaveTarget != 0) return true;
     const std::string stamp = rockpile::TimeStamp(reportClock(), QLocale());
     if (!JieGuo_DocLayer->AppendCalculation(ReadReportSnapshot(), result, stamp)) {
-        ShowStatusMessage(kReportRefused, rockpile::colour::Red);
+        // The run itself never leaves such cells; this guards against texts put there
+        // by other means.
+        ShowStatusMessage(QString::fromUtf8(rockpile::kReportRefused.data(), qsizetype(rockpile::kReportRefused.size())),
+                          rockpile::colour::Red);
         return false;
     }
     cbt_compute->setEnabled(false);

@@ -13,6 +13,7 @@
 #include <QShortcut>
 #include <QTableWidget>
 
+#include "core/InputChecks.h"
 #include "core/PileInput.h"
 #include "ui/Colours.h"
 #include "ui/Controls.h"
@@ -31,6 +32,8 @@ bool ConvertNumber(const QString& text, double& value)
 {
     return rockpile::TryConvertNumber(text.toStdString(), value);
 }
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 QStringList Steps(int first, int last, int step)
 {
@@ -72,11 +75,12 @@ void MainForm::cbe_ddChange()
 {
     ClearResultDisplay();
     double value = 0;
-    if (ConvertNumber(cbe_dd->currentText(), value) && value > 0) {
+    if (ConvertNumber(cbe_dd->currentText(), value) && rockpile::checks::SizeValid(value)) {
         lb_shuoming->setText(QString());
         rockpile::SetTextColour(cbe_dd, rockpile::colour::Black);
     } else {
-        ShowStatusMessage(QStringLiteral("桩身直径数据有错"), rockpile::colour::Red);
+        // One message for d and for the long side a, as the field holds either.
+        ShowStatusMessage(Text(rockpile::checks::kDiameterError), rockpile::colour::Red);
         rockpile::SetTextColour(cbe_dd, rockpile::colour::Red);
     }
 }
@@ -85,11 +89,16 @@ void MainForm::cbe_tyzdChange()
 {
     ClearResultDisplay();
     double value = 0;
-    if (ConvertNumber(cbe_tyzd->currentText(), value) && value >= 0) {
+    // Unlike the calculation, the field accepts 0: it holds "0" for a circular section,
+    // whose c is not tested, and the section handler writes that "0" through this
+    // handler. A 0 for an ellipse or a rectangle is refused by the calculation's own
+    // test when "计算" runs.
+    if (ConvertNumber(cbe_tyzd->currentText(), value) && (rockpile::checks::SizeValid(value) || value == 0)) {
         lb_shuoming->setText(QString());
         rockpile::SetTextColour(cbe_tyzd, rockpile::colour::Black);
     } else {
-        ShowStatusMessage(QStringLiteral("椭圆直段长度数据有错"), rockpile::colour::Red);
+        // One message for c and for the short side b, as the field holds either.
+        ShowStatusMessage(Text(rockpile::checks::kStraightSegmentError), rockpile::colour::Red);
         rockpile::SetTextColour(cbe_tyzd, rockpile::colour::Red);
     }
 }
@@ -101,9 +110,10 @@ bool MainForm::LayerTableExpanded() const { return layerTableExpanded_; }
 void MainForm::ApplyCoefficientColumns()
 {
     const rockpile::RockControlRules rules =
-        rockpile::RockRules(cbb_qiangduzhi->currentIndex(), cbb_chezhuxishu->currentIndex(),
-                            cbb_wanzhengchengdu->currentIndex(), LayerTableExpanded(),
-                            ckb_dixiashui->isChecked());
+        rockpile::RockRules(static_cast<rockpile::StrengthMode>(cbb_qiangduzhi->currentIndex()),
+                            static_cast<rockpile::CoefficientMode>(cbb_chezhuxishu->currentIndex()),
+                            static_cast<rockpile::InterpolationBasis>(cbb_wanzhengchengdu->currentIndex()),
+                            LayerTableExpanded(), ckb_dixiashui->isChecked());
     for (int c = 0; c < rockpile::col::Count; ++c)
         StringGrid_QB2->setColumnHidden(c, !rules.columnVisible[static_cast<size_t>(c)]);
     lb_chezhuxishu->setEnabled(rules.coefficientModeEnabled);
@@ -188,8 +198,8 @@ void MainForm::cbe_zhuanchongkongChange()
         box->open();
         return;
     }
-    if (factor < 0 || factor > 1) {
-        ShowStatusMessage(QStringLiteral("钻冲孔桩折减系数有错"), rockpile::colour::Red);
+    if (!rockpile::checks::ReductionFactorValid(factor)) {
+        ShowStatusMessage(Text(rockpile::checks::kReductionFactorError), rockpile::colour::Red);
         return;
     }
     rockpile::SetTextColour(lb_shuoming, rockpile::colour::Black);
@@ -217,11 +227,11 @@ void MainForm::StringGrid_QB2EditingDone() { ClearResultDisplay(); }
 
 void MainForm::SetUpInputPageKeys()
 {
-    // Tab walks the page as it reads: the button beside the title, each group from its
+    // Tab walks the page as it reads: the buttons beside the title, each group from its
     // top, its result fields, then the buttons at the foot. Hidden and disabled controls
     // are passed over when their turn comes.
     const QWidget* order[] = {
-        cbt_CopyRight,
+        cbt_DaKai, cbt_BaoCun, cbt_CopyRight,
         cbb_jmlx, cbe_dd, cbe_tyzd,
         cbb_yanchengshu, cbb_qiangduzhi, cbb_chezhuxishu, cbb_wanzhengchengdu,
         ckb_dixiashui, cbe_zhuanchongkong, cbt_kuozhanbiaoge, ckb_ruanzhiyan, StringGrid_QB2,

@@ -69,36 +69,6 @@ bool IsLayerInputColumn(int column)
            column == col::Qra;
 }
 
-QString CurrencyText(const QString& typed)
-{
-    double value = 0;
-    if (!TryConvertNumber(typed.trimmed().toStdString(), value)) return QString();
-    if (value == 0) value = 0;  // no "-0.00"
-    return QString::number(value, 'f', 2);
-}
-
-RockControlRules RockRules(int strengthMode, int coefficientMode, int basis, bool expanded,
-                           bool boredPile)
-{
-    const bool strength = strengthMode == 1;            // frk given
-    const bool automatic = coefficientMode != 0;         // interpolation takes part
-    const bool manual = coefficientMode != 1;            // manual C1, C2 take part
-    RockControlRules rules;
-    auto& visible = rules.columnVisible;
-    visible[col::Number] = visible[col::Lr] = true;
-    visible[col::Integrity] = strength && automatic && basis == 0;
-    visible[col::Kv] = strength && automatic && basis == 1;
-    visible[col::Frk] = strength;
-    visible[col::C1Manual] = visible[col::C2Manual] = strength && manual;
-    visible[col::C1] = visible[col::C2] = strength && expanded;
-    visible[col::Qpa] = visible[col::Qra] = !strength || expanded;
-    for (int c = col::Ra; c <= col::Remark; ++c) visible[static_cast<size_t>(c)] = expanded;
-    rules.coefficientModeEnabled = strength;
-    rules.interpolationEnabled = strength && automatic;
-    rules.reductionEnabled = rules.interpolationEnabled && boredPile;
-    return rules;
-}
-
 void SetUpLayerTable(QTableWidget* table)
 {
     table->setColumnCount(col::Count);
@@ -295,7 +265,7 @@ void LayerTableDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
         if (combo->currentIndex() >= 0) model->setData(index, combo->currentText(), Qt::EditRole);
     } else if (auto* line = qobject_cast<QLineEdit*>(editor);
                line && LayerColumnAt(index.column()).kind == K::Currency) {
-        model->setData(index, CurrencyText(line->text()), Qt::EditRole);
+        model->setData(index, QString::fromStdString(CurrencyText(line->text().toStdString())), Qt::EditRole);
     } else {
         QStyledItemDelegate::setModelData(editor, model, index);
     }

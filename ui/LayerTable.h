@@ -8,12 +8,11 @@
 //   progress bar          the number of the cell (a share in percent) drawn as a bar
 // Only the input columns 1 to 7, 10 and 11 can be edited.
 
-#include <array>
-
 #include <QStringList>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 
+#include "core/PageRules.h"
 #include "core/PileInput.h"
 
 namespace rockpile {
@@ -37,22 +36,8 @@ QStringList IntegrityItems();
 // Columns the user can edit.
 bool IsLayerInputColumn(int column);
 
-// The text a currency cell keeps for a typed text: two decimals for a number, the
-// empty text for an empty or sign-only entry.
-QString CurrencyText(const QString& typed);
-
-// Which columns of the table are visible and which rock controls are enabled, for the
-// strength mode S, coefficient mode C, interpolation basis B (item indices of their
-// combos), the expanded state of the table and the bored-pile mark.
-struct RockControlRules {
-    std::array<bool, col::Count> columnVisible{};
-    bool coefficientModeEnabled = false;  // lb_chezhuxishu, cbb_chezhuxishu
-    bool interpolationEnabled = false;    // lb_wanzhengchengdu, cbb_wanzhengchengdu,
-                                          // ckb_dixiashui, ckb_ruanzhiyan
-    bool reductionEnabled = false;        // lb_zhuanchongkong, cbe_zhuanchongkong
-};
-RockControlRules RockRules(int strengthMode, int coefficientMode, int basis, bool expanded,
-                           bool boredPile);
+// The text a currency cell keeps for a typed text, and which columns show for the
+// modes: CurrencyText and RockRules (core/PageRules.h).
 
 // Design height of a row of the table.
 inline constexpr int kLayerRowHeight = 24;

@@ -19,6 +19,7 @@
 #include <QTableView>
 #include <QTableWidget>
 
+#include "report/Texts.h"
 #include "ui/Banner.h"
 #include "ui/Colours.h"
 #include "ui/Controls.h"
@@ -43,6 +44,15 @@ namespace {
 
 // Combos drawn "at 0.8": the control and its text are drawn at 0.8 of their size.
 constexpr double kSmall = 0.8;
+
+// The items of a combo from the texts the reports share.
+template <std::size_t N>
+QStringList Items(const char* const (&texts)[N])
+{
+    QStringList items;
+    for (const char* text : texts) items << QString::fromUtf8(text);
+    return items;
+}
 
 QStringList Steps(int first, int last, int step)
 {
@@ -72,6 +82,7 @@ MainForm::MainForm(QWidget* parent)
     CreateInputPage();
     FormCreate();
     ConnectHandlers();
+    SetUpInputFiles();
     SetUpInputPageKeys();
     rockpile::UseLegibleDisabledText(this);
 }
@@ -121,7 +132,7 @@ void MainForm::CreateInputPage()
     QWidget* g = gpb_srcs;
     lb_jmlx = MakeLabel(page, g, "lb_jmlx", QStringLiteral("桩身截面类型"), Rect(8, 32, 200, 32));
     cbb_jmlx = MakeCombo(page, g, "cbb_jmlx",
-                         {QStringLiteral("圆桩"), QStringLiteral("椭圆桩"), QStringLiteral("矩形桩")}, 0,
+                         Items(rockpile::kSectionItems), 0,
                          Rect(268, 32, 89, 32), rockpile::kDefaultTextSize);
     lb_dd = MakeLabel(page, g, "lb_dd", QStringLiteral("桩  身   直   径    d (mm)"), Rect(8, 67, 200, 32));
     cbe_dd = rockpile::Named(new EditCombo(g), "cbe_dd");
@@ -152,19 +163,14 @@ void MainForm::CreateInputPage()
                                 Rect(132, 32, 280, 32, kSmall), small);
     lb_qiangduquzhi = MakeLabel(page, g, "lb_qiangduquzhi", QStringLiteral("岩石强度取值"), Rect(8, 58, 120, 32));
     cbb_qiangduzhi = MakeCombo(page, g, "cbb_qiangduzhi",
-                               {QStringLiteral("基岩桩侧、桩端阻力特征值"),
-                                QStringLiteral("岩样天然湿度单轴抗压强度")},
-                               1, Rect(132, 62, 280, 32, kSmall), small);
+                               Items(rockpile::kStrengthItems), 1, Rect(132, 62, 280, 32, kSmall), small);
     lb_chezhuxishu = MakeLabel(page, g, "lb_chezhuxishu", QStringLiteral("侧阻端阻系数"), Rect(8, 88, 120, 32));
     rockpile::SetTextColour(lb_chezhuxishu, Black);
     cbb_chezhuxishu = MakeCombo(page, g, "cbb_chezhuxishu",
-                                {QStringLiteral("人工指定系数"), QStringLiteral("程序自动插值"),
-                                 QStringLiteral("自动插值与人工指定取大值"),
-                                 QStringLiteral("自动插值与人工指定取小值")},
-                                1, Rect(132, 92, 280, 32, kSmall), small);
+                                Items(rockpile::kCoefficientItems), 1, Rect(132, 92, 280, 32, kSmall), small);
     lb_wanzhengchengdu = MakeLabel(page, g, "lb_wanzhengchengdu", QStringLiteral("系数插值依据"), Rect(8, 118, 120, 32));
     cbb_wanzhengchengdu = MakeCombo(page, g, "cbb_wanzhengchengdu",
-                                    {QStringLiteral("岩体完整程度"), QStringLiteral("岩体完整性指数")}, 0,
+                                    Items(rockpile::kBasisItems), 0,
                                     Rect(132, 122, 280, 32, kSmall), small);
     ckb_dixiashui = rockpile::Named(new QCheckBox(QStringLiteral("钻冲孔桩"), g), "ckb_dixiashui");
     ckb_dixiashui->setChecked(true);
@@ -215,9 +221,7 @@ void MainForm::CreateInputPage()
     cbt_JingDu = MakeButton(page, g, "cbt_JingDu", QStringLiteral("≈"), 3, Rect(330, 10, 21, 21));
     cbt_JingDu->setToolTip(QStringLiteral("调整精度"));
     popbox_jingdu = MakeCombo(page, g, "popbox_jingdu",
-                              {QStringLiteral("两位小数"), QStringLiteral("一位小数"), QStringLiteral("个位取整"),
-                               QStringLiteral("十位取整"), QStringLiteral("百位取整")},
-                              2, Rect(240, 0, 90, 32), rockpile::kDefaultTextSize);
+                              Items(rockpile::kPrecisionItems), 2, Rect(240, 0, 90, 32), rockpile::kDefaultTextSize);
     popbox_jingdu->hide();
 }
 

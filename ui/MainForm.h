@@ -27,6 +27,7 @@
 #include <QWidget>
 
 #include "core/PileInput.h"
+#include "io/PageInputs.h"
 #include "report/Reports.h"
 #include "ui/Permissions.h"
 #include "ui/ResultsPage.h"
@@ -34,6 +35,8 @@
 #include "files/TimeStamp.h"
 
 class QCheckBox;
+class QDragEnterEvent;
+class QDropEvent;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -161,7 +164,6 @@ private:
     // What the reports read of the input page after a completed run.
     rockpile::ReportSnapshot ReadReportSnapshot() const;
     void ApplyStatusEvents(const std::vector<rockpile::StatusEvent>& events);
-    void ApplyCorrections(const std::vector<rockpile::Correction>& corrections);
     void SetLayerCell(int row, int column, const QString& text);
 
     // --- saving, About (MainFormSaving.cpp)
@@ -203,6 +205,40 @@ private:
     void ChoosePdfPath(const QString& suggested,
                        const std::function<void(const QString&)>& chosen) override;
     void ChoosePrinter(QPrinter& printer, const std::function<void()>& accepted) override;
+
+    // --- input files of the input page (InputFiles.cpp)
+public:
+    // The inputs the page holds, with the pile number of the file they came from.
+    rockpile::PageInputs ReadPageInputs() const;
+    // Puts `inputs` on the page through the controls' change handlers: the page then
+    // holds exactly those inputs, every computed cell and result field emptied.
+    void ApplyPageInputs(const rockpile::PageInputs& inputs);
+    // Opens the input file at `path` (also a dropped file, or one named on the command
+    // line). A bad file gets a message naming it and what is wrong; the page stays.
+    bool OpenInputFile(const QString& path);
+    // Saves the page's inputs at `path` (".json" added when it has no suffix); an
+    // existing file is replaced only once the new one is complete.
+    bool SaveInputFile(const QString& path);
+    // "打开" (Ctrl+O) and "保存" (Ctrl+Shift+S): ask for a file, then open or save it.
+    void cbt_DaKaiClick();
+    void cbt_BaoCunClick();
+    // The file dialogs of the two buttons: given the suggested path (in the documents
+    // folder, or the last file opened or saved), they return the chosen path or an
+    // empty text. Empty means the platform's dialogs; tests put their own.
+    std::function<QString(const QString&)> openInputDialog;
+    std::function<QString(const QString&)> saveInputDialog;
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void SetUpInputFiles();
+    QString SuggestedInputPath() const;
+    std::string pileNumber_;   // not shown on the page; kept from file to file
+    QString inputFilePath_;    // the file last opened or saved
+    rockpile::RoundButton* cbt_DaKai = nullptr;
+    rockpile::RoundButton* cbt_BaoCun = nullptr;
 
     // Pages.
     rockpile::ScaledPage* MainFormLayer = nullptr;

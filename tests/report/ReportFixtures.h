@@ -38,16 +38,16 @@ inline constexpr const char* kStamp = "2026/12/10 01:36:51";
 inline ReportSnapshot StartSnapshot()
 {
     ReportSnapshot s;
-    s.sectionIndex = 0;
+    s.section = SectionType::Circular;
     s.ddText = "1000";
     s.tyzdText = "0";
     s.reductionFactorText = "0.70";
     s.layerCountItemText = "1";
-    s.strengthMode = 1;
+    s.strengthMode = StrengthMode::CompressiveStrength;
     s.strengthItemText = "岩样天然湿度单轴抗压强度";
-    s.coefficientMode = 1;
+    s.coefficientMode = CoefficientMode::Automatic;
     s.coefficientItemText = "程序自动插值";
-    s.interpolationBasis = 0;
+    s.interpolationBasis = InterpolationBasis::IntegrityClass;
     s.basisItemText = "岩体完整程度";
     s.boredPile = true;
     s.softRockExposed = true;

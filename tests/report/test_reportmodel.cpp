@@ -124,7 +124,7 @@ TEST_F(ReportSequence, ACellThatIsNotANumberAppendsNothing)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "column " << c.column << " '" << c.text << "'");
         ReportSnapshot snapshot = StartSnapshot();
-        if (c.column == 1) snapshot.strengthMode = 0;
+        if (c.column == 1) snapshot.strengthMode = StrengthMode::GivenResistances;
         snapshot.rows[0][static_cast<std::size_t>(c.column)] = c.text;
 
         EXPECT_FALSE(model_.AppendReports(snapshot, StartResult(), "T2"));

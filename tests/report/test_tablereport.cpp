@@ -98,7 +98,7 @@ TEST(TableReport, RowOfEachSectionAndPrecision)
     for (const RowCase& c : cases) {
         SCOPED_TRACE(c.name);
         ReportSnapshot snapshot = StartSnapshot();
-        snapshot.sectionIndex = c.sectionIndex;
+        snapshot.section = static_cast<SectionType>(c.sectionIndex + 1);
         snapshot.ddText = c.dd;
         snapshot.tyzdText = c.tyzd;
         snapshot.precisionMode = c.precisionMode;
@@ -140,7 +140,7 @@ TEST(TableReport, SidesThatReadAsEqualNumbersMakeASquare)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.a << " x " << c.b);
         ReportSnapshot snapshot = StartSnapshot();
-        snapshot.sectionIndex = 2;
+        snapshot.section = SectionType::Rectangle;
         snapshot.ddText = c.a;
         snapshot.tyzdText = c.b;
         ReportModel model;

@@ -94,11 +94,11 @@ struct EntryCase {
 ReportSnapshot EllipseGivenSnapshot()
 {
     ReportSnapshot s = StartSnapshot();
-    s.sectionIndex = 1;
+    s.section = SectionType::Ellipse;
     s.ddText = "1000";
     s.tyzdText = "500";
     s.layerCountItemText = "2";
-    s.strengthMode = 0;
+    s.strengthMode = StrengthMode::GivenResistances;
     s.strengthItemText = "基岩桩侧、桩端阻力特征值";
     s.precisionMode = 0;
     s.rows = {
@@ -196,10 +196,10 @@ const Lines kEllipseGivenEntry = Join({
 ReportSnapshot RectangleManualSnapshot()
 {
     ReportSnapshot s = StartSnapshot();
-    s.sectionIndex = 2;
+    s.section = SectionType::Rectangle;
     s.ddText = "1500";
     s.tyzdText = "1200";
-    s.coefficientMode = 0;
+    s.coefficientMode = CoefficientMode::Manual;
     s.coefficientItemText = "人工指定系数";
     s.precisionMode = 3;
     s.rows = {MakeRow({{0, "1"}, {1, "1.93"}, {2, "微风化"}, {3, "较完整"}, {4, "0.75"},
@@ -287,13 +287,13 @@ const Lines kRectangleManualEntry = Join({
 ReportSnapshot SquareLargerSnapshot()
 {
     ReportSnapshot s = StartSnapshot();
-    s.sectionIndex = 2;
+    s.section = SectionType::Rectangle;
     s.ddText = "1500";
     s.tyzdText = "1500";
     s.layerCountItemText = "3";
-    s.coefficientMode = 2;
+    s.coefficientMode = CoefficientMode::Larger;
     s.coefficientItemText = "自动插值与人工指定取大值";
-    s.interpolationBasis = 1;
+    s.interpolationBasis = InterpolationBasis::IntegrityIndex;
     s.basisItemText = "岩体完整性指数";
     s.boredPile = false;
     s.softRockExposed = true;
@@ -418,7 +418,7 @@ ReportSnapshot RoundSmallerSnapshot()
     ReportSnapshot s = StartSnapshot();
     s.ddText = "1200";
     s.reductionFactorText = "0.80";
-    s.coefficientMode = 3;
+    s.coefficientMode = CoefficientMode::Smaller;
     s.coefficientItemText = "自动插值与人工指定取小值";
     s.softRockExposed = false;
     s.precisionMode = 1;
@@ -515,7 +515,7 @@ ReportSnapshot ShallowIndexSnapshot()
     ReportSnapshot s = StartSnapshot();
     s.ddText = "800";
     s.layerCountItemText = "2";
-    s.interpolationBasis = 1;
+    s.interpolationBasis = InterpolationBasis::IntegrityIndex;
     s.basisItemText = "岩体完整性指数";
     s.boredPile = false;
     s.softRockExposed = false;
@@ -617,8 +617,8 @@ const Lines kShallowIndexEntry = Join({
 ReportSnapshot NothingSelectedSnapshot()
 {
     ReportSnapshot s = StartSnapshot();
-    s.sectionIndex = -1;
-    s.interpolationBasis = -1;
+    s.section = static_cast<SectionType>(0);  // item index -1, plus 1
+    s.interpolationBasis = static_cast<InterpolationBasis>(-1);
     s.basisItemText.clear();
     s.softRockExposed = false;
     s.precisionMode = -1;

@@ -137,20 +137,20 @@ void TestKeyboard::tabOrderFollowsReadingOrder()
     // Every enabled control of the input page at start, as the page reads; the layer
     // table takes three Tabs (its input cells lr, integrity and frk).
     const QStringList reading{
-        "cbt_CopyRight", "cbb_jmlx", "cbe_dd",
+        "cbt_DaKai", "cbt_BaoCun", "cbt_CopyRight", "cbb_jmlx", "cbe_dd",
         "cbb_yanchengshu", "cbb_qiangduzhi", "cbb_chezhuxishu", "cbb_wanzhengchengdu",
         "ckb_dixiashui", "cbe_zhuanchongkong", "cbt_kuozhanbiaoge", "ckb_ruanzhiyan",
         "StringGrid_QB2", "StringGrid_QB2", "StringGrid_QB2",
         "cbt_JingDu", "edt_Quk", "edt_ra", "edt_percent",
         "cbt_compute", "cbt_YouHua", "cbt_tuichu"};
-    Find<QWidget>(form.get(), "cbt_CopyRight")->setFocus(Qt::TabFocusReason);
+    Find<QWidget>(form.get(), "cbt_DaKai")->setFocus(Qt::TabFocusReason);
     QStringList forward{FocusName()};
     for (int i = 1; i < reading.size() + 1; ++i) {
         Press(Qt::Key_Tab);
         forward << FocusName();
     }
     QCOMPARE(forward.mid(0, reading.size()), reading);
-    QCOMPARE(forward.last(), QStringLiteral("cbt_CopyRight"));  // round again
+    QCOMPARE(forward.last(), QStringLiteral("cbt_DaKai"));  // round again
 
     // Shift+Tab walks the same way back.
     QStringList backward{FocusName()};
@@ -159,7 +159,7 @@ void TestKeyboard::tabOrderFollowsReadingOrder()
         backward << FocusName();
     }
     QStringList reversed(reading.rbegin(), reading.rend());
-    reversed.prepend(QStringLiteral("cbt_CopyRight"));
+    reversed.prepend(QStringLiteral("cbt_DaKai"));
     QCOMPARE(backward, reversed);
 }
 
