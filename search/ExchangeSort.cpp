@@ -66,7 +66,7 @@ void ExchangeSorter::PlaceGroup(std::uint32_t begin, std::uint32_t end, std::uin
     }
     const std::uint32_t passes = begin;  // T
     std::uint32_t taken = begin;          // the rows with k < T come first (k grows along the group)
-    while (taken < end && before_[items_[taken].position] < passes) ++taken;
+    while (taken < end && before_[taken] < passes) ++taken;
     const std::uint32_t m = taken - begin;
 
     // The circular list: each batch is inserted before the head, which then moves on
@@ -75,13 +75,13 @@ void ExchangeSorter::PlaceGroup(std::uint32_t begin, std::uint32_t end, std::uin
     std::uint64_t length = 0;
     std::uint64_t head = 0;
     for (std::uint32_t j = begin; j < taken;) {
-        const std::uint32_t pass = before_[items_[j].position];
+        const std::uint32_t pass = before_[j];
         const std::uint32_t batch = j;
-        for (; j < taken && before_[items_[j].position] == pass; ++j)
+        for (; j < taken && before_[j] == pass; ++j)
             index_[j - begin] = static_cast<std::uint32_t>(head + (j - batch));
         length += j - batch;
         head += j - batch;
-        const std::uint32_t next = j < taken ? before_[items_[j].position] : passes;
+        const std::uint32_t next = j < taken ? before_[j] : passes;
         head = (head + (next - pass)) % length;
     }
 
@@ -126,18 +126,21 @@ void ExchangeSorter::Sort(std::span<const double> keys, std::vector<std::uint32_
     }
 
     // k of each row in a group of several: the rows with a smaller key before it (a
-    // Fenwick tree over the ranks, one scan from the left).
+    // Fenwick tree over the ranks, one scan from the left). The scan meets the rows of
+    // a group in their order, so k is stored by the row's place in items_.
     fenwick_.assign(ranks + 1, 0);
     before_.resize(n);
+    next_.assign(start_.begin(), start_.end() - 1);
     const std::uint32_t* const start = start_.data();
     const std::uint32_t* const rank = rank_.data();
     std::uint32_t* const fenwick = fenwick_.data();
+    std::uint32_t* const next = next_.data();
     for (std::size_t p = 0; p < n; ++p) {
         const std::uint32_t r = rank[p];
         if (start[r + 1] - start[r] > 1) {
             std::uint32_t smaller = 0;
             for (std::uint32_t i = r; i > 0; i -= LowBit(i)) smaller += fenwick[i];
-            before_[p] = smaller;
+            before_[next[r]++] = smaller;
         }
         for (std::uint32_t i = r + 1; i <= ranks; i += LowBit(i)) ++fenwick[i];
     }

@@ -56,7 +56,8 @@ private:
     std::vector<std::uint32_t> start_;    // first member of each group (by rank), and n
     std::vector<std::uint32_t> rank_;     // by position
     std::vector<std::uint32_t> fenwick_;  // over the ranks, then over the slots of a group
-    std::vector<std::uint32_t> before_;   // k of each member (only in groups of several)
+    std::vector<std::uint32_t> before_;   // k by place in items_ (only in groups of several)
+    std::vector<std::uint32_t> next_;     // the next place of each group during the scan
     std::vector<std::uint32_t> index_;    // insertion index of each taken member of a group
     std::vector<std::uint32_t> slots_;    // the circular list of a group
 };
