@@ -5,6 +5,7 @@
 #include "core/ComputePile.h"
 #include "report/Format.h"
 #include "report/RunTexts.h"
+#include "search/SearchPlan.h"
 
 namespace rockpile {
 
@@ -57,12 +58,34 @@ CandidateList::CandidateList(std::string weathering, int precisionMode)
 {
 }
 
+CandidateList::CandidateList(std::shared_ptr<const SearchPlan> plan, std::vector<CandidateKeys> keys)
+    : plan_(std::move(plan)), keys_(std::move(keys))
+{
+    if (plan_) {
+        weathering_ = plan_->weathering();
+        precisionMode_ = plan_->precisionMode();
+    }
+}
+
+CandidateRow CandidateList::row(std::size_t index) const
+{
+    return plan_ ? plan_->RowAt(index) : rows_[index];
+}
+
 std::string CandidateList::Text(std::size_t index, int column) const
 {
-    const CandidateRow& r = rows_[index];
+    // Column 0 and the columns that do not depend on the candidate need no calculation.
+    if (column == candcol::Number || column == candcol::Weathering || column == candcol::Remark || column < 0 ||
+        column >= candcol::Count)
+        return CellText(CandidateRow{}, index, column);
+    return CellText(row(index), index, column);
+}
+
+std::string CandidateList::CellText(const CandidateRow& r, std::size_t index, int column) const
+{
     switch (column) {
     case candcol::Number:
-        return numbered_ ? PileNumber(index, rows_.size()) : std::to_string(index + 1);
+        return numbered_ ? PileNumber(index, size()) : std::to_string(index + 1);
     case candcol::Section: return SectionName(r.section);
     case candcol::Size1: return FormatGeneral(r.size1);
     case candcol::Size2: return r.section == 1 ? std::string("-") : FormatGeneral(r.size2);
@@ -91,13 +114,20 @@ std::string CandidateList::Text(std::size_t index, int column) const
 
 CandidateTexts CandidateList::Texts(std::size_t index) const
 {
+    const CandidateRow r = row(index);
     CandidateTexts texts;
-    for (int column = 0; column < candcol::Count; ++column) texts[static_cast<std::size_t>(column)] = Text(index, column);
+    for (int column = 0; column < candcol::Count; ++column)
+        texts[static_cast<std::size_t>(column)] = CellText(r, index, column);
     return texts;
 }
 
 double CandidateList::Key(std::size_t index, int column) const
 {
+    if (plan_) {
+        if (column == candcol::Size1) return keys_[index].d;
+        if (column == candcol::Ra) return keys_[index].ra;
+        return 0;
+    }
     if (column == candcol::Size1) return rows_[index].dKey;
     if (column == candcol::Ra) return rows_[index].raKey;
     return 0;

@@ -1,12 +1,16 @@
 #pragma once
 // The candidates of one design search in compact form.
 //
-// A search can list a million candidates, so a row keeps numbers only: the values the
-// search wrote for the candidate and the values it read back after the compute run.
-// The 17 texts of a CandidatePile row are produced on demand by CandidateText, with the
-// same formats the compute run uses, so that a grid model can show any cell without
-// storing strings. The numeric keys of the sortable columns 2 and 4 are kept with the
-// row, computed once from their texts.
+// A search can list millions of candidates, so a listed candidate keeps only the
+// numbers of its sortable columns 2 and 4 (the sort keys, which are also the key of
+// the filter): 16 bytes. Everything else follows from its position in search order:
+// the search plan (SearchPlan) rebuilds its input, computes it again and gives a
+// CandidateRow, the values whose formats make the 17 texts of a CandidatePile row,
+// with the same formats the compute run uses. So texts are made only when a cell is
+// drawn or a file is saved, and they are the texts the search would have stored.
+//
+// A list can also hold CandidateRow values given one by one (Append), for lists that
+// do not come from a search.
 //
 // Rows are stored in search order and never move: the grids show them through an order
 // (a vector of row indices), which the sort permutes and the filter selects from.
@@ -14,6 +18,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,21 +78,36 @@ struct CandidateRow {
     std::uint8_t integrityClass = 1;  // [9] 1..5 when basis is 1
 };
 
+// What a listed candidate of a search keeps: the numbers of its texts in columns 4
+// and 2.
+struct CandidateKeys {
+    double ra;  // raKey
+    double d;   // dKey
+};
+
+class SearchPlan;
+
 class CandidateList {
 public:
     CandidateList() = default;
-    // weathering: the weathering text of layer row 0 during the search (column 7);
-    // precisionMode: the PrecisionMode by which the Ra texts of column 4 are formatted.
+    // A list of rows given by Append. weathering: the weathering text of layer row 0
+    // during the search (column 7); precisionMode: the PrecisionMode by which the Ra
+    // texts of column 4 are formatted.
     CandidateList(std::string weathering, int precisionMode);
+    // The first keys.size() candidates of the search of `plan`, in search order.
+    CandidateList(std::shared_ptr<const SearchPlan> plan, std::vector<CandidateKeys> keys);
 
-    std::size_t size() const { return rows_.size(); }
-    bool empty() const { return rows_.empty(); }
-    const CandidateRow& row(std::size_t index) const { return rows_[index]; }
+    std::size_t size() const { return plan_ ? keys_.size() : rows_.size(); }
+    bool empty() const { return size() == 0; }
+    // The row with this index; for a search, computed afresh (about a microsecond).
+    CandidateRow row(std::size_t index) const;
 
     // The text of a cell of the row with this index (its position in search order).
+    // Texts computes the row once for all its cells.
     std::string Text(std::size_t index, int column) const;
     CandidateTexts Texts(std::size_t index) const;
-    // The number in column 2 or 4 (the sort keys); 0 for other columns.
+    // The number in column 2 or 4 (the sort keys); 0 for other columns. Stored: no
+    // calculation.
     double Key(std::size_t index, int column) const;
 
     // Column 0: the plain running number index + 1 until Number() is called, then
@@ -98,12 +118,20 @@ public:
     const std::string& weathering() const { return weathering_; }
     int precisionMode() const { return precisionMode_; }
 
+    // For a list of given rows only.
     void Reserve(std::size_t count) { rows_.reserve(count); }
     void Append(const CandidateRow& row) { rows_.push_back(row); }
-    // Bytes held by the rows (capacity), for measuring.
-    std::size_t MemoryBytes() const { return rows_.capacity() * sizeof(CandidateRow); }
+    // Bytes held per row (capacity), for measuring.
+    std::size_t MemoryBytes() const
+    {
+        return rows_.capacity() * sizeof(CandidateRow) + keys_.capacity() * sizeof(CandidateKeys);
+    }
 
 private:
+    std::string CellText(const CandidateRow& row, std::size_t index, int column) const;
+
+    std::shared_ptr<const SearchPlan> plan_;
+    std::vector<CandidateKeys> keys_;
     std::vector<CandidateRow> rows_;
     std::string weathering_;
     int precisionMode_ = 2;

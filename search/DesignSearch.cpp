@@ -1,12 +1,16 @@
 #include "search/DesignSearch.h"
 
 #include <algorithm>
-#include <bit>
+#include <atomic>
+#include <exception>
 #include <limits>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "report/Format.h"
-#include "report/RunTexts.h"
+#include "search/SearchPlan.h"
 
 namespace rockpile {
 
@@ -24,244 +28,148 @@ std::uint64_t SaturatingAdd(std::uint64_t a, std::uint64_t b) { return b > kSatu
 
 std::uint64_t CountOf(const OptimizationItem& item) { return static_cast<std::uint64_t>(std::max<std::int64_t>(item.count, 1)); }
 
-// Runs the loops of one search. Each level sets the fields of `input` it owns and
-// hands on; the innermost level computes one candidate.
-class Enumerator {
-public:
-    Enumerator(const SearchItems& items, const PileInput& page, int precisionMode, const SearchControl& control,
-               SearchOutcome& outcome)
-        : items_(items), precisionMode_(precisionMode), control_(control), outcome_(outcome)
-    {
-        input_.sectionType = SectionType::Circular;
-        input_.strengthMode = StrengthMode::CompressiveStrength;
-        input_.coefficientMode = CoefficientMode::Automatic;
-        input_.interpolationBasis = page.interpolationBasis;
-        input_.boredPile = page.boredPile;
-        input_.reductionFactor = page.reductionFactor;
-        input_.softRockExposed = page.softRockExposed;
-        input_.layers = {page.layers.empty() ? RockLayer{} : page.layers.front()};
-        input_.d = page.d;
-        input_.c = page.c;
-        input_.a = page.a;
-        input_.b = page.b;
+// The shared state of the threads of one search. The candidates are cut into chunks
+// of consecutive positions, taken in order by whichever thread is free; each thread
+// walks its chunk with its own cursor and writes the keys of its candidates into their
+// places, so the list comes out in search order whatever thread computed what.
+struct Work {
+    const SearchPlan& plan;
+    const SearchControl& control;
+    CandidateKeys* keys = nullptr;
+    std::uint64_t total = 0;
+    std::uint64_t chunk = 1;
+    std::vector<std::uint64_t> chunkDone;  // candidates listed in each chunk
+    std::atomic<std::uint64_t> nextChunk{0};
+    std::atomic<std::uint64_t> failedAt{kNoFailure};  // the first candidate that failed
+    std::atomic<std::uint64_t> done{0};
+    std::atomic<bool> stopped{false};
+    std::uint64_t lastReported = 0;  // by the calling thread
+    std::mutex errorMutex;
+    std::exception_ptr error;
 
-        frkTexts_ = Texts(items_[itemrow::Frk]);
-        const OptimizationItem& bases = items_[itemrow::Basis];
-        double code = bases.min;
-        for (std::int64_t i = 0; i < bases.count; ++i, code = bases.Next(code))
-            if (code == 2) kvTexts_ = Texts(items_[itemrow::IntegrityIndex]);
-    }
+    static constexpr std::uint64_t kNoFailure = std::numeric_limits<std::uint64_t>::max();
 
-    // False when the search ended early (diagnostic or cancellation).
-    bool Run()
+    Work(const SearchPlan& p, const SearchControl& c) : plan(p), control(c) {}
+
+    void NoteFailure(std::uint64_t index)
     {
-        const OptimizationItem& types = items_[itemrow::SectionType];
-        double type = types.min;
-        for (std::int64_t i = 0; i < types.count; ++i, type = types.Next(type)) {
-            section_ = static_cast<std::uint8_t>(type);
-            input_.sectionType = section_ == 4 ? SectionType::Rectangle : static_cast<SectionType>(section_);
-            bool go = true;
-            switch (section_) {
-            case 1: go = Sizes(itemrow::Diameter, -1); break;
-            case 2: go = Sizes(itemrow::Diameter, itemrow::EllipseStraight); break;
-            case 3: go = Sizes(itemrow::RectangleLong, itemrow::RectangleShort); break;
-            default: go = Sizes(itemrow::SquareSide, -1); break;
-            }
-            if (!go) return false;
+        std::uint64_t seen = failedAt.load();
+        while (index < seen && !failedAt.compare_exchange_weak(seen, index)) {
         }
-        return true;
     }
 
-    PileInput& input() { return input_; }
-    ComputeOutcome& last() { return last_; }
-    bool anyComputed() const { return done_ > 0; }
-    std::uint64_t done() const { return done_; }
-
-private:
-    static std::vector<std::string> Texts(const OptimizationItem& item)
+    // Computes the chunks this thread takes. The calling thread (reporter) also reports
+    // progress between its chunks: the count of candidates done so far, whenever it has
+    // passed another multiple of the interval.
+    void Run(bool reporter)
     {
-        std::vector<std::string> texts;
-        texts.reserve(static_cast<std::size_t>(item.count));
-        for (double value : item.Values()) texts.push_back(FormatFixed(value, 10, 2));
-        return texts;
-    }
-
-    void SetSizes(double first, double second)
-    {
-        size1_ = first;
-        size2_ = second;
-        input_.d = FormatGeneral(first);
-        input_.c = section_ == 1 ? std::string("0") : FormatGeneral(second);
-        input_.a = input_.d;
-        input_.b = input_.c;
-    }
-
-    // The size loops of the section: one item (circular, square) or two nested ones.
-    bool Sizes(int outerRow, int innerRow)
-    {
-        const OptimizationItem& outer = items_[static_cast<std::size_t>(outerRow)];
-        double first = outer.min;
-        for (std::int64_t i = 0; i < outer.count; ++i, first = outer.Next(first)) {
-            if (innerRow < 0) {
-                SetSizes(first, section_ == 4 ? first : 0.0);
-                if (!Depths(first)) return false;
-                continue;
-            }
-            const OptimizationItem& inner = items_[static_cast<std::size_t>(innerRow)];
-            double second = inner.min;
-            for (std::int64_t j = 0; j < inner.count; ++j, second = inner.Next(second)) {
-                SetSizes(first, second);
-                if (!Depths(section_ == 3 ? std::min(first, second) : first)) return false;
-            }
-        }
-        return true;
-    }
-
-    // Socket depth, then frk, basis and the class or index. `size` is the size the
-    // multiples of row 6 refer to.
-    bool Depths(double size)
-    {
-        const OptimizationItem& depths = items_[itemrow::SocketDepth];
-        double value = depths.min;
-        for (std::int64_t i = 0; i < depths.count; ++i, value = depths.Next(value)) {
-            const double h = depths.inMultiples ? value * size : value;
-            depth_ = h / 1000;
-            input_.layers[0].lr = FormatFixed(depth_, 10, 2);
-
-            const OptimizationItem& frks = items_[itemrow::Frk];
-            double frk = frks.min;
-            for (std::int64_t f = 0; f < frks.count; ++f, frk = frks.Next(frk)) {
-                frk_ = frk;
-                input_.layers[0].frk = frkTexts_[static_cast<std::size_t>(f)];
-                if (!Bases()) return false;
-            }
-        }
-        return true;
-    }
-
-    bool Bases()
-    {
-        const OptimizationItem& bases = items_[itemrow::Basis];
-        double code = bases.min;
-        for (std::int64_t i = 0; i < bases.count; ++i, code = bases.Next(code)) {
-            if (code == 1) {
-                input_.interpolationBasis = InterpolationBasis::IntegrityClass;
-                const OptimizationItem& classes = items_[itemrow::IntegrityClass];
-                double cls = classes.min;
-                for (std::int64_t m = 0; m < classes.count; ++m, cls = classes.Next(cls)) {
-                    input_.layers[0].integrityText = kIntegrityClasses[static_cast<int>(cls) - 1];
-                    if (!Candidate(1, static_cast<std::uint8_t>(cls), 0)) return false;
+        try {
+            SearchPlan::Cursor cursor(plan);
+            for (;;) {
+                const std::uint64_t c = nextChunk.fetch_add(1);
+                const std::uint64_t begin = c * chunk;
+                if (begin >= total || begin > failedAt.load() || stopped.load()) break;
+                const std::uint64_t end = std::min(total, begin + chunk);
+                std::uint64_t index = begin;
+                for (; index < end; ++index) {
+                    if (control.stop.stop_requested()) {
+                        stopped = true;
+                        break;
+                    }
+                    if (index > failedAt.load(std::memory_order_relaxed)) break;
+                    cursor.MoveTo(index);
+                    const ComputeOutcome outcome = ComputePile(cursor.input());
+                    if (outcome.stopped()) {
+                        NoteFailure(index);
+                        break;
+                    }
+                    keys[index] = cursor.Keys(outcome);
                 }
-            } else {
-                input_.interpolationBasis = InterpolationBasis::IntegrityIndex;
-                const OptimizationItem& indices = items_[itemrow::IntegrityIndex];
-                double kv = indices.min;
-                for (std::int64_t k = 0; k < indices.count; ++k, kv = indices.Next(kv)) {
-                    input_.layers[0].kv = kvTexts_[static_cast<std::size_t>(k)];
-                    if (!Candidate(2, 0, kv)) return false;
+                chunkDone[c] = index - begin;
+                const std::uint64_t now = done.fetch_add(index - begin) + (index - begin);
+                if (reporter && control.progress && control.progressInterval > 0 &&
+                    now / control.progressInterval > lastReported / control.progressInterval) {
+                    lastReported = now;
+                    control.progress(now, total);
                 }
             }
+        } catch (...) {
+            std::lock_guard lock(errorMutex);
+            if (!error) error = std::current_exception();
+            stopped = true;
         }
-        return true;
     }
 
-    double SizeKey(double size)
+    // The candidates listed without a gap from the first.
+    std::uint64_t ListedPrefix() const
     {
-        // The key is the number of the text FormatGeneral writes; sizes repeat over the
-        // inner loops, so the last conversion is kept.
-        const std::uint64_t bits = std::bit_cast<std::uint64_t>(size);
-        if (!haveKey_ || bits != keyBits_) {
-            haveKey_ = true;
-            keyBits_ = bits;
-            key_ = ReadNumber(FormatGeneral(size));
+        std::uint64_t listed = 0;
+        for (std::uint64_t c = 0; c < chunkDone.size(); ++c) {
+            listed += chunkDone[c];
+            if (chunkDone[c] != std::min(chunk, total - c * chunk)) break;
         }
-        return key_;
+        return listed;
     }
-
-    bool Candidate(std::uint8_t basis, std::uint8_t integrityClass, double kv)
-    {
-        if (control_.stop.stop_requested()) {
-            outcome_.end = SearchEnd::Cancelled;
-            return false;
-        }
-        last_ = ComputePile(input_);
-        ++done_;
-        if (last_.stopped()) {
-            outcome_.end = SearchEnd::Diagnostic;
-            return false;
-        }
-
-        CandidateRow row;
-        row.section = section_;
-        row.basis = basis;
-        row.integrityClass = integrityClass;
-        row.kv = kv;
-        row.frk = frk_;
-        row.depth = depth_;
-        row.size1 = size1_;
-        row.size2 = size2_;
-        for (const Correction& correction : last_.corrections) {
-            if (correction.kind == Correction::Kind::ExchangeSides) {
-                row.size1 = correction.newA;
-                row.size2 = correction.newB;
-            } else if (correction.row == 0 && correction.column == col::Lr) {
-                row.depth = 0;  // the cell now reads "0.00"
-            }
-        }
-        row.dKey = SizeKey(row.size1);
-
-        // The texts come from the compute run's own formatting, given only the values
-        // the row shows: each column's text depends on its own field alone, and the
-        // fields left at zero cost nothing to format.
-        const LayerResult& layer = last_.result.layers.front();
-        shown_.c1 = layer.c1;
-        shown_.c2 = layer.c2;
-        shown_.sumRria = layer.sumRria;
-        shown_.ra = layer.ra;
-        shown_.rpa = layer.rpa;
-        shown_.carriesPileEnd = layer.carriesPileEnd;
-        for (const CellWrite& write : LayerCellWrites(shown_, StrengthMode::CompressiveStrength)) {
-            switch (write.column) {
-            case col::C1: row.c1 = ReadNumber(write.text); break;
-            case col::C2: row.c2 = ReadNumber(write.text); break;
-            case col::Ra: row.raCell = ReadNumber(write.text); break;
-            case col::Rpa: row.rpaCell = ReadNumber(write.text); break;
-            case col::SumRria: row.sumRria = ReadNumber(write.text); break;
-            default: break;
-            }
-        }
-        // edt_ra: the number of the text is the key of the sort and the filter.
-        row.ra = last_.result.ra;
-        raOnly_.ra = row.ra;
-        row.raKey = ReadNumber(FormatResultFields(raOnly_, precisionMode_).ra);
-        outcome_.candidates.Append(row);
-
-        if (control_.progress && control_.progressInterval > 0 && done_ % control_.progressInterval == 0)
-            control_.progress(done_, outcome_.total);
-        return true;
-    }
-
-    const SearchItems& items_;
-    const int precisionMode_;
-    const SearchControl& control_;
-    SearchOutcome& outcome_;
-
-    PileInput input_;
-    ComputeOutcome last_;
-    LayerResult shown_;  // the layer values a row shows
-    PileResult raOnly_;  // Ra alone, as CandidateList formats it
-    std::vector<std::string> frkTexts_;
-    std::vector<std::string> kvTexts_;
-    std::uint8_t section_ = 1;
-    double size1_ = 0;
-    double size2_ = 0;
-    double depth_ = 0;
-    double frk_ = 0;
-    std::uint64_t done_ = 0;
-    bool haveKey_ = false;
-    std::uint64_t keyBits_ = 0;
-    double key_ = 0;
 };
+
+// The search on the calling thread alone, candidate by candidate; progress exactly at
+// every multiple of the interval. Returns the number of candidates listed.
+std::uint64_t RunInOrder(const SearchPlan& plan, const SearchControl& control, CandidateKeys* keys,
+                         std::uint64_t total, SearchEnd& end)
+{
+    SearchPlan::Cursor cursor(plan);
+    for (std::uint64_t index = 0; index < total; ++index) {
+        if (control.stop.stop_requested()) {
+            end = SearchEnd::Cancelled;
+            return index;
+        }
+        cursor.MoveTo(index);
+        const ComputeOutcome outcome = ComputePile(cursor.input());
+        if (outcome.stopped()) {
+            end = SearchEnd::Diagnostic;
+            return index;
+        }
+        keys[index] = cursor.Keys(outcome);
+        if (control.progress && control.progressInterval > 0 && (index + 1) % control.progressInterval == 0)
+            control.progress(index + 1, total);
+    }
+    end = SearchEnd::Completed;
+    return total;
+}
+
+// The same on several threads; the outcome is the one of RunInOrder (for a search that
+// is not cancelled).
+std::uint64_t RunInParallel(const SearchPlan& plan, const SearchControl& control, CandidateKeys* keys,
+                            std::uint64_t total, unsigned threads, SearchEnd& end, std::uint64_t& reported)
+{
+    Work work(plan, control);
+    work.keys = keys;
+    work.total = total;
+    work.chunk = control.chunkSize > 0 ? control.chunkSize
+                                       : std::clamp<std::uint64_t>(total / (threads * 16ull), 256, 16384);
+    work.chunkDone.assign((total + work.chunk - 1) / work.chunk, 0);
+    {
+        std::vector<std::jthread> helpers;
+        helpers.reserve(threads - 1);
+        for (unsigned t = 1; t < threads; ++t) helpers.emplace_back([&work] { work.Run(false); });
+        work.Run(true);
+    }  // joined
+    if (work.error) std::rethrow_exception(work.error);
+
+    reported = work.lastReported;
+    const std::uint64_t listed = work.ListedPrefix();
+    const std::uint64_t failedAt = work.failedAt.load();
+    if (failedAt != Work::kNoFailure && listed >= failedAt) {
+        end = SearchEnd::Diagnostic;
+        return failedAt;
+    }
+    if (work.stopped.load() || listed < total) {
+        end = SearchEnd::Cancelled;
+        return listed;
+    }
+    end = SearchEnd::Completed;
+    return total;
+}
 
 }  // namespace
 
@@ -309,23 +217,39 @@ SearchOutcome RunDesignSearch(const SearchItems& items, const PileInput& page, i
         outcome.messageColour = kRed;
         return outcome;
     }
-    outcome.candidates.Reserve(static_cast<std::size_t>(outcome.total));
 
-    Enumerator enumerator(items, page, precisionMode, control, outcome);
-    outcome.end = SearchEnd::Completed;
-    const bool completed = enumerator.Run();
-    if (outcome.end != SearchEnd::Cancelled && enumerator.anyComputed()) {
-        outcome.lastInput = std::move(enumerator.input());
-        outcome.lastOutcome = std::move(enumerator.last());
-    }
-    if (completed) {
+    auto plan = std::make_shared<const SearchPlan>(items, page, precisionMode);
+    const std::uint64_t total = outcome.total;
+    std::vector<CandidateKeys> keys(static_cast<std::size_t>(total));
+    const unsigned threads =
+        control.threads > 0 ? control.threads : std::max(1u, std::thread::hardware_concurrency());
+    std::uint64_t listed = 0;
+    std::uint64_t reported = 0;  // the last count given to progress, in parallel
+    const bool parallel = threads > 1 && total >= control.parallelAbove;
+    if (parallel)
+        listed = RunInParallel(*plan, control, keys.data(), total, threads, outcome.end, reported);
+    else
+        listed = RunInOrder(*plan, control, keys.data(), total, outcome.end);
+
+    keys.resize(static_cast<std::size_t>(listed));
+    if (keys.capacity() / 2 > keys.size()) keys.shrink_to_fit();
+    outcome.candidates = CandidateList(plan, std::move(keys));
+
+    if (outcome.end == SearchEnd::Cancelled) return outcome;
+    // The input page as the search leaves it: the last candidate, or the one that
+    // failed, as written, with its calculation.
+    const std::uint64_t last = outcome.end == SearchEnd::Completed ? total - 1 : listed;
+    outcome.lastInput = plan->InputAt(last);
+    outcome.lastOutcome = ComputePile(*outcome.lastInput);
+
+    if (outcome.end == SearchEnd::Completed) {
         outcome.candidates.Number();
         outcome.message = SearchCompletedMessage(outcome.candidates.size());
         outcome.messageColour = kBlack;
-        const std::uint64_t done = enumerator.done();
-        if (control.progress && (control.progressInterval == 0 || done % control.progressInterval != 0))
-            control.progress(done, outcome.total);
-    } else if (outcome.end == SearchEnd::Diagnostic) {
+        const bool alreadyReported = parallel ? reported == total
+                                              : control.progressInterval > 0 && total % control.progressInterval == 0;
+        if (control.progress && !alreadyReported) control.progress(total, outcome.total);
+    } else {
         outcome.message = kRunAbortedText;
         outcome.messageColour = kRed;
     }

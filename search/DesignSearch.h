@@ -23,7 +23,12 @@
 // FormatResultFields), read back as numbers where the grid reads them.
 //
 // Nothing here touches a control and no report is appended; the search can run in a
-// worker thread, with progress and cancellation through SearchControl.
+// worker thread, with progress and cancellation through SearchControl. A wide search
+// is computed on every core: the candidates are cut into chunks of consecutive
+// positions, each thread rebuilds the input of a chunk's first candidate from its
+// position (SearchPlan) and walks on from there, and the keys land in their places in
+// search order. Rows, order, texts, the failing candidate and the state left on the
+// input page are those of the candidate-by-candidate search.
 
 #include <cstdint>
 #include <functional>
@@ -38,9 +43,10 @@
 
 namespace rockpile {
 
-// The largest search that is run. A row takes about a hundred bytes, so this bounds the
-// memory of a search to about a gigabyte; a wider search is refused before anything is
-// computed, with a message naming its count.
+// The largest search that is run. A listed candidate keeps 16 bytes (and its place in
+// the orders of the grids), so this bounds the memory of a search to a few hundred
+// megabytes; a wider search is refused before anything is computed, with a message
+// naming its count.
 inline constexpr std::uint64_t kMaxCandidates = 10'000'000;
 
 // The information line text of a search stopped by a diagnostic of the compute run.
@@ -55,21 +61,32 @@ std::uint64_t CandidateCount(const SearchItems& items);
 // "计算完成，桩数：" + FormatGeneral(n) + " 根".
 std::string SearchCompletedMessage(std::uint64_t n);
 
+// Searches of at least this many candidates are computed on several threads.
+inline constexpr std::uint64_t kParallelSearchAbove = 8192;
+
 struct SearchControl {
     // Checked before every candidate; a requested stop ends the search as Cancelled.
     std::stop_token stop;
-    // Called from the searching thread with (candidates done, total): every
-    // progressInterval candidates, and at the end of a completed search if that last
-    // count was not reported already.
+    // Called from the thread that called RunDesignSearch with (candidates done, total).
+    // On one thread: at every multiple of progressInterval. On several: whenever the
+    // count of candidates done has passed another multiple of progressInterval. In
+    // both, at the end of a completed search if that last count was not reported.
     std::function<void(std::uint64_t done, std::uint64_t total)> progress;
     std::uint64_t progressInterval = 4096;
     std::uint64_t maxCandidates = kMaxCandidates;
+    // Threads computing the candidates: 0 for one per core. Searches of fewer than
+    // parallelAbove candidates run on the calling thread alone.
+    unsigned threads = 0;
+    std::uint64_t parallelAbove = kParallelSearchAbove;
+    // Candidates per piece of work on several threads; 0 chooses by the count.
+    std::uint64_t chunkSize = 0;
 };
 
 enum class SearchEnd {
     Completed,          // every candidate listed; the rows are numbered ZH-...
     Diagnostic,         // a candidate failed a check of the compute run; rows so far, plain numbers
     Cancelled,          // the stop token was set; the caller restores the page as it was
+                        // (the rows are those listed without a gap from the first)
     TooManyCandidates,  // refused before anything was computed; nothing else changes
 };
 

@@ -1,46 +1,114 @@
 #include "search/ExchangeSort.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace rockpile {
 
 namespace {
-constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-}
 
-std::uint32_t ExchangeSorter::SizeOf(std::uint32_t node) const { return node == kNone ? 0 : node_[node].size; }
+constexpr int kDigitBits = 11;
+constexpr int kDigits = 6;  // 6 x 11 bits cover the 64 bits of a key
+constexpr std::uint32_t kBuckets = 1u << kDigitBits;
 
-std::uint32_t ExchangeSorter::Merge(std::uint32_t a, std::uint32_t b)
+std::uint32_t LowBit(std::uint32_t i) { return i & (~i + 1); }
+
+}  // namespace
+
+// Sorts the rows by key, stably (equal keys keep their current order), and numbers the
+// groups of equal keys by rank.
+void ExchangeSorter::GroupByKey(std::span<const double> keys)
 {
-    if (a == kNone) return b;
-    if (b == kNone) return a;
-    if (node_[a].priority > node_[b].priority) {
-        node_[a].right = Merge(node_[a].right, b);
-        node_[a].size = 1 + SizeOf(node_[a].left) + SizeOf(node_[a].right);
-        return a;
+    const std::size_t n = keys.size();
+    items_.resize(n);
+    scratch_.resize(n);
+    std::vector<std::uint32_t> counts(static_cast<std::size_t>(kDigits) * kBuckets, 0);
+    for (std::size_t p = 0; p < n; ++p) {
+        // The bits of a double in the order of its value: positive numbers with the sign
+        // bit set, negative ones inverted. -0 counts as 0.
+        const double key = keys[p] == 0 ? 0.0 : keys[p];
+        std::uint64_t bits = std::bit_cast<std::uint64_t>(key);
+        bits = (bits >> 63) != 0 ? ~bits : bits | (std::uint64_t{1} << 63);
+        items_[p] = {bits, static_cast<std::uint32_t>(p)};
+        for (int d = 0; d < kDigits; ++d) ++counts[d * kBuckets + ((bits >> (d * kDigitBits)) & (kBuckets - 1))];
     }
-    node_[b].left = Merge(a, node_[b].left);
-    node_[b].size = 1 + SizeOf(node_[b].left) + SizeOf(node_[b].right);
-    return b;
+    // Least significant digit first; a digit that all keys share moves nothing.
+    for (int d = 0; d < kDigits; ++d) {
+        std::uint32_t* const count = counts.data() + d * kBuckets;
+        const int shift = d * kDigitBits;
+        if (count[(items_[0].bits >> shift) & (kBuckets - 1)] == n) continue;
+        std::uint32_t offset = 0;
+        for (std::uint32_t b = 0; b < kBuckets; ++b) {
+            const std::uint32_t c = count[b];
+            count[b] = offset;
+            offset += c;
+        }
+        for (const Item& item : items_) scratch_[count[(item.bits >> shift) & (kBuckets - 1)]++] = item;
+        items_.swap(scratch_);
+    }
+
+    start_.clear();
+    rank_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i == 0 || items_[i].bits != items_[i - 1].bits) start_.push_back(static_cast<std::uint32_t>(i));
+        rank_[items_[i].position] = static_cast<std::uint32_t>(start_.size() - 1);
+    }
+    start_.push_back(static_cast<std::uint32_t>(n));
 }
 
-// The first `count` nodes of the sequence go to `first`, the others to `rest`.
-void ExchangeSorter::Split(std::uint32_t node, std::uint32_t count, std::uint32_t& first, std::uint32_t& rest)
+// The rows of one group (items_[begin, end)), whose keys are preceded by `begin`
+// smaller ones, in the order the exchange sort leaves them.
+void ExchangeSorter::PlaceGroup(std::uint32_t begin, std::uint32_t end, std::uint32_t* result)
 {
-    if (node == kNone) {
-        first = rest = kNone;
+    if (end - begin == 1) {
+        result[begin] = items_[begin].position;
         return;
     }
-    Node& n = node_[node];
-    const std::uint32_t leftSize = SizeOf(n.left);
-    if (count <= leftSize) {
-        Split(n.left, count, first, n.left);
-        rest = node;
-    } else {
-        Split(n.right, count - leftSize - 1, n.right, rest);
-        first = node;
+    const std::uint32_t passes = begin;  // T
+    std::uint32_t taken = begin;          // the rows with k < T come first (k grows along the group)
+    while (taken < end && before_[taken] < passes) ++taken;
+    const std::uint32_t m = taken - begin;
+
+    // The circular list: each batch is inserted before the head, which then moves on
+    // by the passes up to the next batch.
+    index_.resize(m);
+    std::uint64_t length = 0;
+    std::uint64_t head = 0;
+    for (std::uint32_t j = begin; j < taken;) {
+        const std::uint32_t pass = before_[j];
+        const std::uint32_t batch = j;
+        for (; j < taken && before_[j] == pass; ++j)
+            index_[j - begin] = static_cast<std::uint32_t>(head + (j - batch));
+        length += j - batch;
+        head += j - batch;
+        const std::uint32_t next = j < taken ? before_[j] : passes;
+        head = (head + (next - pass)) % length;
     }
-    n.size = 1 + SizeOf(n.left) + SizeOf(n.right);
+
+    // Later insertions push earlier rows to the right: placed from the last, each row
+    // takes the free slot of its insertion index.
+    slots_.resize(m);
+    fenwick_.resize(m + 1);
+    for (std::uint32_t i = 1; i <= m; ++i) fenwick_[i] = LowBit(i);  // every slot free
+    std::uint32_t top = 1;
+    while (top * 2 <= m) top *= 2;
+    for (std::uint32_t j = m; j-- > 0;) {
+        std::uint32_t wanted = index_[j] + 1;  // the wanted-th free slot
+        std::uint32_t slot = 0;
+        for (std::uint32_t step = top; step > 0; step /= 2) {
+            if (slot + step <= m && fenwick_[slot + step] < wanted) {
+                slot += step;
+                wanted -= fenwick_[slot];
+            }
+        }
+        slots_[slot] = items_[begin + j].position;  // slot + 1 in the tree
+        for (std::uint32_t i = slot + 1; i <= m; i += LowBit(i)) --fenwick_[i];
+    }
+
+    std::uint32_t out = begin;
+    for (std::uint64_t i = head; i < m; ++i) result[out++] = slots_[i];
+    for (std::uint64_t i = 0; i < head; ++i) result[out++] = slots_[i];
+    for (std::uint32_t j = taken; j < end; ++j) result[out++] = items_[j].position;
 }
 
 void ExchangeSorter::Sort(std::span<const double> keys, std::vector<std::uint32_t>& permutation)
@@ -48,97 +116,36 @@ void ExchangeSorter::Sort(std::span<const double> keys, std::vector<std::uint32_
     const std::size_t n = keys.size();
     permutation.resize(n);
     if (n == 0) return;
+    GroupByKey(keys);
+    const std::uint32_t ranks = static_cast<std::uint32_t>(start_.size() - 1);
     std::uint32_t* const result = permutation.data();
-
-    // Ranks of the distinct keys (equal numbers share a rank: -0 == 0).
-    byKey_.resize(n);
-    std::pair<double, std::uint32_t>* const byKey = byKey_.data();
-    for (std::size_t p = 0; p < n; ++p) byKey[p] = {keys[p], static_cast<std::uint32_t>(p)};
-    std::sort(byKey, byKey + n, [](const auto& x, const auto& y) { return x.first < y.first; });
-    rank_.resize(n);
-    std::uint32_t* const rank = rank_.data();
-    std::uint32_t ranks = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i > 0 && byKey[i - 1].first < byKey[i].first) ++ranks;
-        rank[byKey[i].second] = ranks;
+    if (ranks == n) {
+        // All keys distinct: nothing is exchanged but into ascending order.
+        for (std::size_t i = 0; i < n; ++i) result[i] = items_[i].position;
+        return;
     }
-    ++ranks;
 
-    // start[r]: the number of rows with a smaller key (T of the group), which is also
-    // where the group's rows begin in the sorted order.
-    start_.assign(ranks + 1, 0);
-    std::uint32_t* const start = start_.data();
-    for (std::size_t p = 0; p < n; ++p) ++start[rank[p] + 1];
-    for (std::uint32_t r = 0; r < ranks; ++r) start[r + 1] += start[r];
-
-    // k of each position: the rows with a smaller key before it (Fenwick tree over
-    // the ranks, one scan from the left).
+    // k of each row in a group of several: the rows with a smaller key before it (a
+    // Fenwick tree over the ranks, one scan from the left). The scan meets the rows of
+    // a group in their order, so k is stored by the row's place in items_.
     fenwick_.assign(ranks + 1, 0);
-    std::uint32_t* const fenwick = fenwick_.data();
     before_.resize(n);
-    std::uint32_t* const before = before_.data();
+    next_.assign(start_.begin(), start_.end() - 1);
+    const std::uint32_t* const start = start_.data();
+    const std::uint32_t* const rank = rank_.data();
+    std::uint32_t* const fenwick = fenwick_.data();
+    std::uint32_t* const next = next_.data();
     for (std::size_t p = 0; p < n; ++p) {
-        std::uint32_t smaller = 0;
-        for (std::uint32_t i = rank[p]; i > 0; i -= i & (~i + 1)) smaller += fenwick[i];
-        before[p] = smaller;
-        for (std::uint32_t i = rank[p] + 1; i <= ranks; i += i & (~i + 1)) ++fenwick[i];
+        const std::uint32_t r = rank[p];
+        if (start[r + 1] - start[r] > 1) {
+            std::uint32_t smaller = 0;
+            for (std::uint32_t i = r; i > 0; i -= LowBit(i)) smaller += fenwick[i];
+            before_[next[r]++] = smaller;
+        }
+        for (std::uint32_t i = r + 1; i <= ranks; i += LowBit(i)) ++fenwick[i];
     }
 
-    // The rows of each group in their current order; k is nondecreasing along a group.
-    members_.resize(n);
-    std::uint32_t* const members = members_.data();
-    stack_.assign(start, start + ranks);
-    for (std::size_t p = 0; p < n; ++p) members[stack_[rank[p]]++] = static_cast<std::uint32_t>(p);
-
-    nodes_.resize(n);
-    node_ = nodes_.data();
-
-    for (std::uint32_t r = 0; r < ranks; ++r) {
-        const std::uint32_t begin = start[r];
-        const std::uint32_t end = start[r + 1];
-        const std::uint32_t passes = begin;  // T
-        std::uint32_t out = begin;
-
-        // Q changes only at a pass t equal to some k: the rows with that k are appended,
-        // then Q turns once per pass up to the next such k (or to T).
-        std::uint32_t root = kNone;
-        std::uint32_t slot = begin;
-        while (slot < end && before[members[slot]] < passes) {
-            const std::uint32_t pass = before[members[slot]];
-            while (slot < end && before[members[slot]] == pass) {
-                random_ ^= random_ << 13;
-                random_ ^= random_ >> 17;
-                random_ ^= random_ << 5;
-                node_[slot] = {kNone, kNone, 1, random_};
-                root = Merge(root, slot);
-                ++slot;
-            }
-            const std::uint32_t next = (slot < end && before[members[slot]] < passes) ? before[members[slot]] : passes;
-            const std::uint32_t turn = (next - pass) % node_[root].size;
-            if (turn != 0) {
-                std::uint32_t front = kNone;
-                std::uint32_t back = kNone;
-                Split(root, turn, front, back);
-                root = Merge(back, front);
-            }
-        }
-
-        // Q from front to back (in-order walk), then the rows never taken, in order.
-        stack_.clear();
-        std::uint32_t node = root;
-        while (node != kNone || !stack_.empty()) {
-            while (node != kNone) {
-                stack_.push_back(node);
-                node = node_[node].left;
-            }
-            node = stack_.back();
-            stack_.pop_back();
-            result[out++] = members[node];
-            node = node_[node].right;
-        }
-        for (; slot < end; ++slot) result[out++] = members[slot];
-    }
-    node_ = nullptr;
+    for (std::uint32_t r = 0; r < ranks; ++r) PlaceGroup(start[r], start[r + 1], result);
 }
 
 std::vector<std::uint32_t> ExchangeSortPermutation(std::span<const double> keys)

@@ -20,10 +20,14 @@
 // followed by the rows of E never taken (k_j = T) in their order; the groups follow one
 // another by ascending key.
 //
-// Q changes only when some k_j is reached, so between two such passes it is a rotation
-// by the number of passes modulo its length: an implicit treap makes each of those
-// steps logarithmic, and one scan with a Fenwick tree over the key ranks gives every
-// k_j. Keys compare as numbers: -0 and 0 are equal. Keys must not be NaN.
+// Q changes only when some k_j is reached, so between two such passes it turns by the
+// number of passes modulo its length. Seen as a circular list with a head, appending to
+// the back inserts before the head and turning moves the head, so each row of the group
+// is inserted at a known index of a growing list: placing the rows backwards into the
+// free slots of the final list (a Fenwick tree over the slots) gives the list, and Q
+// starts at the final head. One stable radix sort of the keys groups the rows, and one
+// scan with a Fenwick tree over the key ranks gives every k_j (needed only in groups of
+// more than one row). Keys compare as numbers: -0 and 0 are equal. Keys must not be NaN.
 
 #include <cstdint>
 #include <span>
@@ -40,27 +44,22 @@ public:
     void Sort(std::span<const double> keys, std::vector<std::uint32_t>& permutation);
 
 private:
-    struct Node {
-        std::uint32_t left;
-        std::uint32_t right;
-        std::uint32_t size;
-        std::uint32_t priority;
+    struct Item {
+        std::uint64_t bits;  // the key as an unsigned number of the same order
+        std::uint32_t position;
     };
-    std::uint32_t Merge(std::uint32_t a, std::uint32_t b);
-    void Split(std::uint32_t node, std::uint32_t count, std::uint32_t& first, std::uint32_t& rest);
-    std::uint32_t SizeOf(std::uint32_t node) const;
+    void GroupByKey(std::span<const double> keys);
+    void PlaceGroup(std::uint32_t begin, std::uint32_t end, std::uint32_t* result);
 
-    std::vector<std::pair<double, std::uint32_t>> byKey_;
-    std::vector<std::uint32_t> rank_;
-    std::vector<std::uint32_t> start_;
-    std::vector<std::uint32_t> fenwick_;
-    std::vector<std::uint32_t> before_;   // k of each position
-    std::vector<std::uint32_t> members_;  // positions grouped by rank, in order
-    std::vector<std::uint32_t> stack_;
-    // The treap over the members of one group, indexed by their slot in members_.
-    std::vector<Node> nodes_;
-    Node* node_ = nullptr;  // nodes_.data() during a sort
-    std::uint32_t random_ = 2463534242u;
+    std::vector<Item> items_;
+    std::vector<Item> scratch_;
+    std::vector<std::uint32_t> start_;    // first member of each group (by rank), and n
+    std::vector<std::uint32_t> rank_;     // by position
+    std::vector<std::uint32_t> fenwick_;  // over the ranks, then over the slots of a group
+    std::vector<std::uint32_t> before_;   // k by place in items_ (only in groups of several)
+    std::vector<std::uint32_t> next_;     // the next place of each group during the scan
+    std::vector<std::uint32_t> index_;    // insertion index of each taken member of a group
+    std::vector<std::uint32_t> slots_;    // the circular list of a group
 };
 
 // One-off form of ExchangeSorter::Sort.

@@ -14,7 +14,7 @@ FilterOutcome FilterCandidates(const CandidateList& list, std::span<const std::u
 {
     FilterOutcome outcome;
     for (std::uint32_t row : order) {
-        const double ra = list.row(row).raKey;
+        const double ra = list.Key(row, candcol::Ra);
         if (window.lo <= ra && ra <= window.hi) outcome.rows.push_back(row);
     }
     outcome.message = FilterMessage(outcome.rows.size());

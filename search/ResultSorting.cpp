@@ -9,7 +9,9 @@ namespace rockpile {
 
 namespace {
 
-HeaderClickOutcome SortBy(SortStates& states, int column, std::vector<std::uint32_t>& order, const SortKey& key)
+// KeyOf: double(std::uint32_t row, int column).
+template <class KeyOf>
+HeaderClickOutcome SortBy(SortStates& states, int column, std::vector<std::uint32_t>& order, const KeyOf& key)
 {
     const bool byD = column == candcol::Size1;
     int& state = byD ? states.dSortState : states.raSortState;
@@ -45,10 +47,8 @@ std::string HeaderWithArrow(const char* text, int state)
     return PadLeft(header, ' ', 8);
 }
 
-}  // namespace
-
-HeaderClickOutcome ClickResultHeader(SortStates& states, int column, std::vector<std::uint32_t>& order,
-                                     const SortKey& key)
+template <class KeyOf>
+HeaderClickOutcome Click(SortStates& states, int column, std::vector<std::uint32_t>& order, const KeyOf& key)
 {
     HeaderClickOutcome outcome;
     if (order.size() < 2) {
@@ -63,11 +63,19 @@ HeaderClickOutcome ClickResultHeader(SortStates& states, int column, std::vector
     return SortBy(states, column, order, key);
 }
 
+}  // namespace
+
+HeaderClickOutcome ClickResultHeader(SortStates& states, int column, std::vector<std::uint32_t>& order,
+                                     const SortKey& key)
+{
+    return Click(states, column, order, key);
+}
+
 HeaderClickOutcome ClickResultHeader(SortStates& states, int column, std::vector<std::uint32_t>& order,
                                      const CandidateList& list)
 {
-    return ClickResultHeader(states, column, order,
-                             [&list](std::uint32_t row, int keyColumn) { return list.Key(row, keyColumn); });
+    return Click(states, column, order,
+                 [&list](std::uint32_t row, int keyColumn) { return list.Key(row, keyColumn); });
 }
 
 std::string DHeaderText(const SortStates& states) { return HeaderWithArrow("d|a(mm)", states.dSortState); }

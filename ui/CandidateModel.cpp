@@ -29,8 +29,14 @@ QVariant CandidateModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        return QString::fromStdString(list_->Text(order_[static_cast<std::size_t>(index.row())], index.column()));
+    case Qt::ToolTipRole: {
+        const std::size_t row = order_[static_cast<std::size_t>(index.row())];
+        if (row != cachedRow_) {
+            cachedTexts_ = list_->Texts(row);
+            cachedRow_ = row;
+        }
+        return QString::fromStdString(cachedTexts_[static_cast<std::size_t>(index.column())]);
+    }
     case Qt::TextAlignmentRole:
         // Every column is centred but the remarks.
         return index.column() == candcol::Remark ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
@@ -58,6 +64,7 @@ Qt::ItemFlags CandidateModel::flags(const QModelIndex& index) const
 void CandidateModel::setRows(std::shared_ptr<const CandidateList> list, std::vector<std::uint32_t> order)
 {
     beginResetModel();
+    cachedRow_ = static_cast<std::size_t>(-1);
     list_ = std::move(list);
     order_ = list_ ? std::move(order) : std::vector<std::uint32_t>();
     endResetModel();

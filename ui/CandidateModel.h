@@ -3,7 +3,9 @@
 //
 // A search can list millions of candidates, so the grids keep no text per cell: the
 // model shows a shared CandidateList through an order (row indices into the list) and
-// asks the list for a cell's text only when the view paints it. The full list and the
+// asks the list for a cell's text only when the view paints it. The list computes a
+// candidate again to give its texts, so the model keeps the texts of the row it gave
+// last: a view asks for the cells of a row one after the other. The full list and the
 // filtered one share the same candidates; only their orders differ. A header click
 // permutes the order, the filter selects from it.
 
@@ -53,6 +55,9 @@ private:
     std::shared_ptr<const CandidateList> list_;
     std::vector<std::uint32_t> order_;
     std::array<QString, candcol::Count> headers_;
+    // The texts of the list row shown last (an index into the list, not a position).
+    mutable std::size_t cachedRow_ = static_cast<std::size_t>(-1);
+    mutable CandidateTexts cachedTexts_;
 };
 
 }  // namespace rockpile

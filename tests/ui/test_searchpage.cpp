@@ -1205,7 +1205,8 @@ private slots:
         search();
         QTRY_VERIFY_WITH_TIMEOUT(find<QProgressBar>("pb_YH_jingdu")->value() > 0, 60000);
         QVERIFY(find<QProgressBar>("pb_YH_jingdu")->value() < 50);
-        QCOMPARE(ThreadCount(), threadsBefore + 1);
+        // The page's worker, and the threads it shares the enumeration with.
+        QVERIFY(ThreadCount() > threadsBefore);
         form.reset();
         QCOMPARE(ThreadCount(), threadsBefore);
     }
