@@ -8,6 +8,7 @@
 
 #include "batch/BatchCalculator.h"
 #include "io/Schedule.h"
+#include "report/Texts.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ constexpr int kPiles = 100000;
 // A schedule of every section, strength and coefficient mode and layer count 1..9.
 QByteArray ScheduleBytes()
 {
-    static const char* const sections[] = {"圆桩", "椭圆桩", "矩形桩"};
+    const auto& sections = rockpile::kSectionItems;
     static const char* const integrity[] = {"完整", "较完整", "较破碎", "破碎", "极破碎"};
     QByteArray bytes = rockpile::ScheduleHeader(9).toUtf8() + "\r\n";
     for (int i = 0; i < kPiles; ++i) {

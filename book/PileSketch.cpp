@@ -8,11 +8,13 @@
 #include <cmath>
 
 #include "report/Format.h"
+#include "report/Texts.h"
 
 namespace rockpile::book {
 namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(SectionType type) { return Q(std::string(SectionName(type))); }
 
 double Number(const QString& text)
 {
@@ -115,20 +117,20 @@ void DrawPileSketch(QPainter& p, const QRectF& area, const PileSketchData& d, co
     QString kind;
     if (d.sectionKind == 0) {
         p.drawEllipse(box);
-        kind = QStringLiteral("圆桩");
+        kind = Q(SectionType::Circular);
         DimensionH(p, box.left(), box.right(), box.top() - line * 0.4, QStringLiteral("d=%1").arg(d.sizeA));
     } else if (d.sectionKind == 1) {
         QPainterPath path;
         path.addRoundedRect(box, h / 2, h / 2);
         p.drawPath(path);
-        kind = QStringLiteral("椭圆桩");
+        kind = Q(SectionType::Ellipse);
         DimensionH(p, box.left(), box.right(), box.top() - line * 0.4, QStringLiteral("d+c"));
         DimensionH(p, box.left() + h / 2, box.right() - h / 2, box.bottom() + line * 1.2,
                    QStringLiteral("c=%1").arg(d.sizeB));
         DimensionV(p, box.left() - line * 0.4, box.top(), box.bottom(), QStringLiteral("d=%1").arg(d.sizeA));
     } else {
         p.drawRect(box);
-        kind = d.square ? QStringLiteral("方桩") : QStringLiteral("矩形桩");
+        kind = Q(d.square ? SectionType::Square : SectionType::Rectangle);
         DimensionH(p, box.left(), box.right(), box.top() - line * 0.4, QStringLiteral("a=%1").arg(d.sizeA));
         DimensionV(p, box.left() - line * 0.4, box.top(), box.bottom(), QStringLiteral("b=%1").arg(d.sizeB));
     }

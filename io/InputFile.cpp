@@ -260,7 +260,7 @@ bool ParseInputFile(const QByteArray& bytes, const QString& fileName, PageInputs
         for (int i = 0; i < 3; ++i)
             if (*section == kSectionItems[i]) kind = i + 1;
         if (kind == 0) {
-            top.fail(QStringLiteral("截面“%1”未知，应为圆桩、椭圆桩或矩形桩").arg(Q(*section)));
+            top.fail(Q(UnknownSectionText(*section)));
         } else {
             pile.sectionType = static_cast<SectionType>(kind);
             const bool rectangle = pile.sectionType == SectionType::Rectangle;

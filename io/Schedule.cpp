@@ -183,7 +183,7 @@ QString ReadRow(const QStringList& fields, int groups, int precisionMode, PageIn
     for (int i = 0; i < 3; ++i)
         if (section == QString::fromUtf8(kSectionItems[i])) kind = i + 1;
     if (kind == 0)
-        return QStringLiteral("截面“%1”未知，应为圆桩、椭圆桩或矩形桩").arg(section);
+        return QString::fromStdString(UnknownSectionText(std(section)));
     pile.sectionType = static_cast<SectionType>(kind);
     const std::string size1 = number(Size1, QStringLiteral("尺寸1"));
     std::string size2 = number(Size2, QStringLiteral("尺寸2"));

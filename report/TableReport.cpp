@@ -48,15 +48,15 @@ std::string TableReportRow(const ReportSnapshot& snapshot, const PileResult& res
     std::string row = S(3) + R("ZH" + std::to_string(entryNumber), 6) + S(2);
     switch (snapshot.section) {
     case SectionType::Circular:
-        row += C(SectionText(SectionKind::Circle), 8) + S(2);
+        row += C(SectionName(SectionType::Circular, SectionNameStyle::Column), 8) + S(2);
         row += L(snapshot.ddText, 6) + S(4) + noValue + noValue + noValue;
         break;
     case SectionType::Ellipse:
-        row += C(SectionText(SectionKind::Ellipse), 8) + S(2);
+        row += C(SectionName(SectionType::Ellipse, SectionNameStyle::Column), 8) + S(2);
         row += L(snapshot.ddText, 6) + S(4) + L(snapshot.tyzdText, 6) + S(4) + noValue + noValue;
         break;
     case SectionType::Rectangle:
-        row += C(SectionText(IsSquareSection(snapshot) ? SectionKind::Square : SectionKind::Rectangle), 8) + S(2);
+        row += C(SectionName(IsSquareSection(snapshot) ? SectionType::Square : SectionType::Rectangle, SectionNameStyle::Column), 8) + S(2);
         row += noValue + noValue + L(snapshot.ddText, 6) + S(4) + L(snapshot.tyzdText, 6) + S(4);
         break;
     default: break;

@@ -86,9 +86,9 @@ private:
         Add("  2.1 基桩参数");
         // The input block names a square a rectangle, as the section combo does.
         switch (s_.section) {
-        case SectionType::Circular: Add("      桩身截面类型:                      圆桩"); break;
-        case SectionType::Ellipse: Add("      桩身截面类型:                    椭圆桩"); break;
-        case SectionType::Rectangle: Add("      桩身截面类型:                    矩形桩"); break;
+        case SectionType::Circular:
+        case SectionType::Ellipse:
+        case SectionType::Rectangle: Add("      桩身截面类型:" + L(SectionName(s_.section), 26)); break;
         default: break;
         }
         SizeLines();
@@ -217,11 +217,11 @@ private:
     {
         Add("4.承载力计算");
         switch (s_.section) {
-        case SectionType::Circular: Add("  4.1 桩身截面类型:                      圆桩"); break;
-        case SectionType::Ellipse: Add("  4.1 桩身截面类型:                    椭圆桩"); break;
+        case SectionType::Circular:
+        case SectionType::Ellipse: Add("  4.1 桩身截面类型:" + L(SectionName(s_.section), 26)); break;
         case SectionType::Rectangle:
-            Add(IsSquareSection(s_) ? "  4.1 桩身截面类型:                      方桩"
-                                    : "  4.1 桩身截面类型:                    矩形桩");
+            Add("  4.1 桩身截面类型:" +
+                L(SectionName(IsSquareSection(s_) ? SectionType::Square : SectionType::Rectangle), 26));
             break;
         default: break;
         }
@@ -307,13 +307,13 @@ private:
         std::string pile = S(8) + R("ZH" + number_, 6) + S(2);
         switch (s_.section) {
         case SectionType::Circular:
-            pile += C(SectionText(SectionKind::Circle), 8) + S(2) + C(s_.ddText, 8) + S(2) + C("-", 8) + S(1);
+            pile += C(SectionName(SectionType::Circular, SectionNameStyle::Column), 8) + S(2) + C(s_.ddText, 8) + S(2) + C("-", 8) + S(1);
             break;
         case SectionType::Ellipse:
-            pile += C(SectionText(SectionKind::Ellipse), 8) + S(2) + C(s_.ddText, 8) + S(2) + C(s_.tyzdText, 8) + S(1);
+            pile += C(SectionName(SectionType::Ellipse, SectionNameStyle::Column), 8) + S(2) + C(s_.ddText, 8) + S(2) + C(s_.tyzdText, 8) + S(1);
             break;
         case SectionType::Rectangle:
-            pile += C(SectionText(IsSquareSection(s_) ? SectionKind::Square : SectionKind::Rectangle), 8) + S(2) + C(s_.ddText, 8) +
+            pile += C(SectionName(IsSquareSection(s_) ? SectionType::Square : SectionType::Rectangle, SectionNameStyle::Column), 8) + S(2) + C(s_.ddText, 8) +
                     S(2) + C(s_.tyzdText, 8) + S(1);
             break;
         default: break;

@@ -5,6 +5,7 @@
 #include "core/ComputePile.h"
 #include "report/Format.h"
 #include "report/RunTexts.h"
+#include "report/Texts.h"
 #include "search/SearchPlan.h"
 
 namespace rockpile {
@@ -42,17 +43,6 @@ std::array<std::string, candcol::Count> CandidateHeaders()
     return headers;
 }
 
-const char* SectionName(int sectionCode)
-{
-    switch (sectionCode) {
-    case 1: return "圆  桩";
-    case 2: return "椭圆桩";
-    case 3: return "矩形桩";
-    case 4: return "方  桩";
-    default: return "";
-    }
-}
-
 CandidateList::CandidateList(std::string weathering, int precisionMode)
     : weathering_(std::move(weathering)), precisionMode_(precisionMode)
 {
@@ -86,7 +76,7 @@ std::string CandidateList::CellText(const CandidateRow& r, std::size_t index, in
     switch (column) {
     case candcol::Number:
         return numbered_ ? PileNumber(index, size()) : std::to_string(index + 1);
-    case candcol::Section: return SectionName(r.section);
+    case candcol::Section: return std::string(SectionName(r.section, SectionNameStyle::Column));
     case candcol::Size1: return FormatGeneral(r.size1);
     case candcol::Size2: return r.section == 1 ? std::string("-") : FormatGeneral(r.size2);
     case candcol::Ra: {

@@ -27,7 +27,7 @@ namespace rockpile {
 // Columns of the result grids Grid2_Youhuajieguo and Grid3_Youhuasaixuan.
 namespace candcol {
 inline constexpr int Number = 0;         // "ZH-0001", or the plain running number
-inline constexpr int Section = 1;        // "圆  桩", "椭圆桩", "矩形桩", "方  桩"
+inline constexpr int Section = 1;        // SectionName(code, SectionNameStyle::Column)
 inline constexpr int Size1 = 2;          // d | a (mm), sortable
 inline constexpr int Size2 = 3;          // c | b (mm); "-" for a circular pile
 inline constexpr int Ra = 4;             // Ra text of edt_ra, sortable, key of the filter
@@ -54,9 +54,6 @@ const std::array<const char*, candcol::Count>& CandidateHeaderTexts();
 // The headers as the grids show them when the window is created: each right-aligned to
 // display width 8 with blanks (PadLeft(text, ' ', 8)).
 std::array<std::string, candcol::Count> CandidateHeaders();
-
-// The section name of column 1 for a SectionType code 1..4.
-const char* SectionName(int sectionCode);
 
 // One candidate. The values are those whose formats give the texts of the columns:
 struct CandidateRow {

@@ -38,6 +38,7 @@
 
 #include "core/ComputePile.h"
 #include "core/PileInput.h"
+#include "report/Texts.h"
 #include "search/CandidateList.h"
 #include "search/SearchItems.h"
 
@@ -48,9 +49,6 @@ namespace rockpile {
 // megabytes; a wider search is refused before anything is computed, with a message
 // naming its count.
 inline constexpr std::uint64_t kMaxCandidates = 10'000'000;
-
-// The information line text of a search stopped by a diagnostic of the compute run.
-inline constexpr const char* kRunAbortedText = "运行中止，主界面可查看中止位置、原因";
 
 // The number of candidates of a search, from the counts of the items: summed over the
 // section types of row 0, the product of the counts of its size rows, of rows 6 and 7,

@@ -36,11 +36,11 @@ std::string ResultFileRowLine(std::size_t position, std::size_t rowCount, const 
     std::string line = S(1) + C(PileNumber(position, rowCount), 8) + S(2);
     const std::string& section = cells[candcol::Section];
     line += C(section, 8) + S(2);
-    if (section == SectionText(SectionKind::Circle)) {
+    if (section == SectionName(SectionType::Circular, SectionNameStyle::Column)) {
         line += L(cells[candcol::Size1], 6) + S(4) + none + none + none;
-    } else if (section == SectionText(SectionKind::Ellipse)) {
+    } else if (section == SectionName(SectionType::Ellipse, SectionNameStyle::Column)) {
         line += L(cells[candcol::Size1], 6) + S(4) + L(cells[candcol::Size2], 6) + S(4) + none + none;
-    } else if (section == SectionText(SectionKind::Rectangle) || section == SectionText(SectionKind::Square)) {
+    } else if (section == SectionName(SectionType::Rectangle, SectionNameStyle::Column) || section == SectionName(SectionType::Square, SectionNameStyle::Column)) {
         line += none + none + L(cells[candcol::Size1], 6) + S(4) + L(cells[candcol::Size2], 6) + S(4);
     }
     line += L(cells[candcol::Depth], 6) + S(4);

@@ -4,26 +4,24 @@
 // The search itself, the sort, the filter and the file lines are plain-data functions
 // of search/; this file connects them to the controls. The two result grids are views
 // over one shared CandidateList: the full list shows it in an order that the header
-// clicks permute, the filtered list in an order selected from that one.
+// clicks permute, the filtered list in an order selected from that one. The widths of
+// the grids' columns are set in SearchPageGrids.cpp.
 #include "ui/SearchPage.h"
 
 #include <QAbstractItemDelegate>
-#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
 #include <QProgressBar>
 #include <QScrollBar>
-#include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
 #include <algorithm>
-#include <array>
-#include <cmath>
 #include <utility>
 
 #include "report/Format.h"
+#include "report/Texts.h"
 #include "search/CandidateList.h"
 #include "search/DesignSearch.h"
 #include "search/ResultFiles.h"
@@ -46,13 +44,6 @@ namespace {
 const QString kExpand = QStringLiteral("展开");
 const QString kFold = QStringLiteral("折叠");
 const QString kCompute = QStringLiteral("计算");
-
-// Design widths of the item table's columns and of the result grids' columns (the
-// remarks column keeps the view's own default width).
-constexpr int kItemColumnWidths[itemcol::Count] = {160, 54, 54, 54, 300};
-constexpr int kResultColumnWidth = 70;
-constexpr int kSizeColumnWidth = 80;
-constexpr int kRowHeight = 24;
 
 // A search reports its progress every so many candidates.
 constexpr std::uint64_t kProgressInterval = 4096;
@@ -97,21 +88,6 @@ protected:
         return QAbstractScrollArea::focusNextPrevChild(next);
     }
 };
-
-// The widest texts a column of the result grids shows besides its headers: pile
-// numbers, section names, sizes, and the Ra of a search (up to 8 digits and 2
-// decimals).
-QStringList WidestCellTexts(int column)
-{
-    switch (column) {
-    case candcol::Number: return {QStringLiteral("ZH-00000")};
-    case candcol::Section: return {QStringLiteral("圆  桩"), QStringLiteral("椭圆桩")};
-    case candcol::Size1:
-    case candcol::Size2: return {QStringLiteral("00000")};
-    case candcol::Ra: return {QStringLiteral("00000000.00"), QStringLiteral("88888888.88")};
-    default: return {};
-    }
-}
 
 // The rows of an empty search, for the functions that want a list.
 const CandidateList& ListOf(const CandidateModel* model)
@@ -288,83 +264,6 @@ void SearchPage::ConnectHandlers()
 CandidateModel* SearchPage::ModelOf(const QTableView* grid) const
 {
     return static_cast<CandidateModel*>(grid->model());
-}
-
-void SearchPage::LayOutGrids()
-{
-    const double factor = scale();
-    const auto scaled = [factor](int width) { return int(std::lround(width * factor)); };
-
-    // A cell draws its text between margins of the focus frame and a grid line; a
-    // header section between its header margins.
-    const auto cellMargins = [](const QTableView* grid) {
-        return 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
-    };
-    const auto headerMargins = [](const QHeaderView* header) {
-        return 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 1;
-    };
-
-    // The item table at its design widths; the explanation column wide enough for its
-    // longest text, for a user who scrolls to it.
-    for (int column = 0; column < itemcol::Count; ++column) {
-        int width = scaled(kItemColumnWidths[column]);
-        if (column == itemcol::Explanation) {
-            const QFontMetrics metrics(Grid1_Youhuaxuanxiang->font());
-            for (int row = 0; row < Grid1_Youhuaxuanxiang->rowCount(); ++row)
-                width = std::max(width, metrics.horizontalAdvance(CellText(Grid1_Youhuaxuanxiang, row, column)) +
-                                            cellMargins(Grid1_Youhuaxuanxiang));
-        }
-        Grid1_Youhuaxuanxiang->setColumnWidth(column, width);
-    }
-
-    // The result grids: every column at least as wide as its widest text, the headers
-    // with a sort arrow and the longest Ra a search lists included. The five main
-    // columns share the room beside the vertical scroll bar: when their design widths
-    // do not fit there, the columns wider than their texts give up the difference.
-    for (QTableView* grid : {Grid2_Youhuajieguo, Grid3_Youhuasaixuan}) {
-        QHeaderView* header = grid->horizontalHeader();
-        const CandidateModel* model = ModelOf(grid);
-        const QFontMetrics cellMetrics(grid->font());
-        const QFontMetrics headerMetrics(header->font());
-        std::array<int, candcol::Remark> widths{};
-        std::array<int, candcol::Remark> needs{};
-        for (int column = 0; column < candcol::Remark; ++column) {
-            QStringList headers{model->headerText(column)};
-            for (int state = 0; state <= 2; ++state) {
-                if (column == candcol::Size1) headers << Q(DHeaderText(SortStates{state, 0}));
-                if (column == candcol::Ra) headers << Q(RaHeaderText(SortStates{0, state}));
-            }
-            int need = 0;
-            for (const QString& text : headers)
-                need = std::max(need, headerMetrics.horizontalAdvance(text) + headerMargins(header));
-            for (const QString& text : WidestCellTexts(column))
-                need = std::max(need, cellMetrics.horizontalAdvance(text) + cellMargins(grid));
-            const std::size_t at = static_cast<std::size_t>(column);
-            needs[at] = need;
-            widths[at] = std::max(need, scaled(column == candcol::Size1 ? kSizeColumnWidth : kResultColumnWidth));
-        }
-        const int room = grid->width() - 2 * grid->frameWidth() - grid->verticalScrollBar()->sizeHint().width();
-        int excess = -room;
-        for (int column = 0; column <= candcol::Ra; ++column) excess += widths[static_cast<std::size_t>(column)];
-        for (bool gave = true; excess > 0 && gave;) {
-            gave = false;
-            for (int column = candcol::Ra; column >= 0 && excess > 0; --column) {
-                const std::size_t at = static_cast<std::size_t>(column);
-                if (widths[at] > needs[at]) {
-                    --widths[at];
-                    --excess;
-                    gave = true;
-                }
-            }
-        }
-        for (int column = 0; column < candcol::Remark; ++column)
-            header->resizeSection(column, widths[static_cast<std::size_t>(column)]);
-    }
-
-    for (QTableView* grid : {static_cast<QTableView*>(Grid1_Youhuaxuanxiang), Grid2_Youhuajieguo, Grid3_Youhuasaixuan}) {
-        grid->verticalHeader()->setMinimumSectionSize(1);
-        grid->verticalHeader()->setDefaultSectionSize(scaled(kRowHeight));
-    }
 }
 
 // ---------------------------------------------------------------- page moves and folding
@@ -719,8 +618,11 @@ void SearchPage::TakeBackCandidate(QTableView* grid, int row)
     // A square goes back as a rectangle with two equal sides; a circle has no second size.
     SearchCandidate candidate;
     const QString section = cell(candcol::Section);
-    const bool circle = section == Q(SectionName(1));
-    candidate.sectionItem = circle ? 0 : section == Q(SectionName(2)) ? 1 : 2;
+    const auto named = [&section](SectionType type) {
+        return section == Q(std::string(SectionName(type, SectionNameStyle::Column)));
+    };
+    const bool circle = named(SectionType::Circular);
+    candidate.sectionItem = circle ? 0 : named(SectionType::Ellipse) ? 1 : 2;
     candidate.first = cell(candcol::Size1);
     candidate.second = circle ? QStringLiteral("0") : cell(candcol::Size2);
     candidate.basisItem = cell(candcol::Basis).toInt() - 1;
