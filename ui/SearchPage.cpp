@@ -13,11 +13,13 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
+#include <QPersistentModelIndex>
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "report/Format.h"
@@ -66,11 +68,31 @@ void ShowInformation(QLabel* line, const QString& text, const QColor& colour)
 // The item table moves with Tab and Shift+Tab among its editable cells in reading
 // order and hands the focus on after the last (or before the first) of them, so the
 // keyboard reaches the buttons below it.
+//
+// It also tells when an edit ends, however it ends, with the cell that was edited: by
+// then Tab or a click has already made another cell current.
 class ItemTable : public QTableWidget {
 public:
     using QTableWidget::QTableWidget;
 
+    std::function<void(int row, int column)> editingDone;
+
 protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override
+    {
+        const bool editing = QTableWidget::edit(index, trigger, event);
+        if (editing) edited_ = index;
+        return editing;
+    }
+
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override
+    {
+        // Taken first: moving on with Tab may open the editor of the next cell.
+        const QPersistentModelIndex edited = std::exchange(edited_, QPersistentModelIndex());
+        QTableWidget::closeEditor(editor, hint);
+        if (editingDone && edited.isValid()) editingDone(edited.row(), edited.column());
+    }
+
     bool focusNextPrevChild(bool next) override
     {
         if (tabKeyNavigation() && state() != EditingState) {
@@ -87,6 +109,9 @@ protected:
         }
         return QAbstractScrollArea::focusNextPrevChild(next);
     }
+
+private:
+    QPersistentModelIndex edited_;
 };
 
 // The rows of an empty search, for the functions that want a list.
@@ -133,6 +158,7 @@ SearchPage::~SearchPage()
     // of the page by a moment, and no handler may run on a page being destroyed.
     work_.reset();
     for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+    static_cast<ItemTable*>(Grid1_Youhuaxuanxiang)->editingDone = nullptr;
 }
 
 void SearchPage::CreateControls()
@@ -246,9 +272,9 @@ void SearchPage::ConnectHandlers()
 
     connect(Grid1_Youhuaxuanxiang, &QTableWidget::currentCellChanged, this,
             &SearchPage::Grid1_YouhuaxuanxiangSelectCell);
-    connect(Grid1_Youhuaxuanxiang->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
-        Grid1_YouhuaxuanxiangEditingDone(Grid1_Youhuaxuanxiang->currentRow(), Grid1_Youhuaxuanxiang->currentColumn());
-    });
+    static_cast<ItemTable*>(Grid1_Youhuaxuanxiang)->editingDone = [this](int row, int column) {
+        Grid1_YouhuaxuanxiangEditingDone(row, column);
+    };
     connect(Grid2_Youhuajieguo->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &SearchPage::Grid2_YouhuajieguoHeaderClick);
     connect(Grid3_Youhuasaixuan->horizontalHeader(), &QHeaderView::sectionClicked, this,

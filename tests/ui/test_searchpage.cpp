@@ -336,6 +336,58 @@ private slots:
         QCOMPARE(info()->text(), QStringLiteral("筛选完成，桩数：%1 根").arg(Rows(filtered())));
     }
 
+    // However an edit ends, the buttons follow the cell that was edited, not the one
+    // that Tab, Shift+Tab or a click made current meanwhile.
+    void editEndedByMovingOn_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("ending");  // a key, or the cell "row,column" clicked
+        QTest::addColumn<bool>("compute");
+        QTest::addColumn<bool>("filter");
+        QTest::newRow("filter max, Tab") << 12 << 2 << "Tab" << false << true;
+        QTest::newRow("filter min, Shift+Tab") << 12 << 1 << "Backtab" << false << true;
+        QTest::newRow("last item step, Tab") << 10 << 3 << "Tab" << true << false;
+        QTest::newRow("first item min, Shift+Tab") << 0 << 1 << "Backtab" << true << false;
+        QTest::newRow("filter max, click on an item") << 12 << 2 << "3,1" << false << true;
+        QTest::newRow("item, click on the filter") << 3 << 1 << "12,1" << true << false;
+    }
+    void editEndedByMovingOn()
+    {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, ending);
+        QFETCH(bool, compute);
+        QFETCH(bool, filter);
+        openSearchPage();
+        search();
+        button("cbt_YHsaixuan")->click();
+        QVERIFY(!button("cbt_YHcompute")->isEnabled());
+        QVERIFY(!button("cbt_YHsaixuan")->isEnabled());
+
+        QTableWidget* t = items();
+        t->setFocus();
+        t->setCurrentCell(row, column);
+        t->editItem(t->item(row, column));
+        QPointer<QLineEdit> editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY2(editor, "no cell editor opened");
+        editor->selectAll();
+        QTest::keyClicks(editor, "7");
+        if (ending == "Tab" || ending == "Backtab") {
+            QTest::keyClick(editor, ending == "Tab" ? Qt::Key_Tab : Qt::Key_Backtab);
+        } else {
+            const QStringList cell = ending.split(',');
+            const QModelIndex target = t->model()->index(cell[0].toInt(), cell[1].toInt());
+            t->scrollTo(target);
+            QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, t->visualRect(target).center());
+        }
+        QTRY_VERIFY(editor.isNull());
+        QCOMPARE(t->item(row, column)->text(), QStringLiteral("7"));
+        QVERIFY(t->currentRow() != row || t->currentColumn() != column);
+        QCOMPARE(button("cbt_YHcompute")->isEnabled(), compute);
+        QCOMPARE(button("cbt_YHsaixuan")->isEnabled(), filter);
+    }
+
     // ------------------------------------------------------------ the search
 
     void defaultSearch()
