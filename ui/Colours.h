@@ -1,7 +1,8 @@
 #pragma once
-// The one set of colours the window draws its texts in. Red, black and green are the
-// colours the calculation core reports its messages in, so that a message and a
-// control coloured by the window agree.
+// The one set of colours the window draws its texts and backgrounds in. Red, black and
+// green are the colours the calculation core reports its messages in, so that a message
+// and a control coloured by the window agree. (The banner picture and the faces of the
+// round buttons are drawings with their own shades, kept with them.)
 
 #include <QColor>
 
@@ -15,5 +16,19 @@ inline const QColor Green = QColor::fromRgba(kGreen);
 inline const QColor Blue = QColor::fromRgba(0xFF0000FFu);
 inline const QColor Magenta = QColor::fromRgba(0xFFFF00FFu);
 inline const QColor BlueViolet = QColor::fromRgba(0xFF8A2BE2u);
+inline const QColor White = QColor::fromRgba(0xFFFFFFFFu);
+inline const QColor DodgerBlue = QColor::fromRgba(0xFF1E90FFu);
+
+// The gradients behind the pages (top to bottom) and behind the About window (top,
+// and from 52 % of its height down).
+inline const QColor PageTop = DodgerBlue;
+inline const QColor PageBottom = White;
+inline const QColor AboutTop = QColor::fromRgba(0xFFF48D72u);
+inline const QColor AboutBottom = QColor::fromRgba(0xFFFEE9E9u);
+
+// Disabled texts: dark enough to keep a contrast of at least 3:1 on the gradients
+// above and on the light faces of disabled fields, combos and buttons.
+inline const QColor DisabledWindowText = QColor::fromRgba(0xFF474747u);
+inline const QColor DisabledControlText = QColor::fromRgba(0xFF6A6A6Au);
 
 }  // namespace rockpile::colour

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "ui/Colours.h"
+
 namespace rockpile {
 
 // Text colours. Every control's text colour is set and read through these two, so that
@@ -19,8 +21,8 @@ QColor TextColour(const QWidget* widget);
 // Disabled texts of `window` and everything in it: dark enough to keep a contrast of at
 // least 3:1 on the window's gradients and on the light faces of disabled fields, combos
 // and buttons (the style's light grey is barely legible there).
-inline const QColor kDisabledWindowText = QColor(0x47, 0x47, 0x47);
-inline const QColor kDisabledControlText = QColor(0x6A, 0x6A, 0x6A);
+inline const QColor kDisabledWindowText = colour::DisabledWindowText;
+inline const QColor kDisabledControlText = colour::DisabledControlText;
 void UseLegibleDisabledText(QWidget* window);
 
 // A push button drawn with rounded corners. The radius is given in design units at the

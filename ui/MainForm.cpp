@@ -355,8 +355,8 @@ void MainForm::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     QLinearGradient background(0, 0, 0, height());
-    background.setColorAt(0, QColor(0xFF1E90FFu));  // dodger blue
-    background.setColorAt(1, QColor(0xFFFFFFFFu));
+    background.setColorAt(0, rockpile::colour::PageTop);
+    background.setColorAt(1, rockpile::colour::PageBottom);
     painter.fillRect(rect(), background);
 }
 
