@@ -17,11 +17,6 @@
 
 namespace rockpile {
 
-namespace {
-
-
-}  // namespace
-
 AboutTexts ProjectAboutTexts()
 {
     AboutTexts texts;
@@ -173,6 +168,10 @@ CopyRightForm::CopyRightForm(const AboutTexts& texts, QWidget* parent)
     setTabOrder(lb_danwei, lb_wangzhi);
     setTabOrder(lb_wangzhi, cbt_update);
     setTabOrder(cbt_update, lb_lianxiUr);
+    // The popup itself takes the focus when it opens (ShowCentred), so that no link
+    // looks hovered to a user who has not touched the keyboard; Tab still walks the
+    // links, and the popup is no stop of its own in that walk.
+    setFocusPolicy(Qt::ClickFocus);
 
     connect(lb_wangzhi, &LinkLabel::hovered, this, &CopyRightForm::lb_wangzhiMouseMove);
     connect(lb_wangzhi, &LinkLabel::left, this, &CopyRightForm::lb_wangzhiMouseLeave);
@@ -198,6 +197,8 @@ void CopyRightForm::ShowCentred(const QWidget* over)
         setFixedSize(client.size());
         setGeometry(client);
     }
+    // Without a focus widget of its own, an opening popup would focus its first link.
+    setFocus(Qt::PopupFocusReason);
     show();
     raise();
 }
@@ -253,9 +254,9 @@ void CopyRightForm::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     QLinearGradient gradient(0, 0, 0, height());
-    gradient.setColorAt(0.0, QColor::fromRgba(0xFFF48D72u));
-    gradient.setColorAt(0.52, QColor::fromRgba(0xFFFEE9E9u));
-    gradient.setColorAt(1.0, QColor::fromRgba(0xFFFEE9E9u));
+    gradient.setColorAt(0.0, rockpile::colour::AboutTop);
+    gradient.setColorAt(0.52, rockpile::colour::AboutBottom);
+    gradient.setColorAt(1.0, rockpile::colour::AboutBottom);
     painter.fillRect(rect(), gradient);
 }
 

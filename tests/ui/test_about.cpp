@@ -62,6 +62,7 @@ private slots:
     void inactiveLinksOpenNothing();
     void clickOutsideCloses();
     void copyrightButtonKeepsOneWindow();
+    void opensWithNoLinkHighlighted();
 };
 
 void TestAbout::windowAndControls()
@@ -287,6 +288,36 @@ void TestAbout::copyrightButtonKeepsOneWindow()
     }
     // It goes with the main window.
     QVERIFY(aboutWindows().isEmpty());
+}
+
+void TestAbout::opensWithNoLinkHighlighted()
+{
+    CopyRightForm form(rockpile::ProjectAboutTexts());
+    QLabel* web = Label(form, "lb_wangzhi");
+    QLabel* mail = Label(form, "lb_lianxiUr");
+    for (int opening = 0; opening < 2; ++opening) {
+        form.ShowCentred();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(QApplication::activePopupWidget(), &form);
+        // The popup holds the focus; both links look at rest.
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&form));
+        for (QLabel* link : {web, mail}) {
+            QVERIFY(!link->font().bold());
+            QVERIFY(!link->font().underline());
+            QCOMPARE(rockpile::TextColour(link), kBlue);
+        }
+        // Tab reaches the links in reading order, and the focused one is highlighted.
+        QTest::keyClick(&form, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(web));
+        QVERIFY(web->font().bold());
+        QCOMPARE(rockpile::TextColour(web), kRed);
+        QTest::keyClick(web, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(mail));
+        QVERIFY(!web->font().bold());
+        // Closed with a link focused, the popup opens again at rest.
+        form.hide();
+        QTRY_VERIFY(!form.isVisible());
+    }
 }
 
 QTEST_MAIN(TestAbout)
