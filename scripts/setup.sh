@@ -6,8 +6,9 @@
 set -euo pipefail
 # Compiler and build; Qt Widgets and Qt Test (qt6-base-dev) with the OpenGL headers its
 # CMake files require; GoogleTest; the CJK monospace font of the report views;
-# poppler-utils, with which the tests read exported PDFs back.
-packages=(g++ cmake qt6-base-dev libgl1-mesa-dev libgtest-dev fonts-wqy-zenhei poppler-utils)
+# poppler-utils, with which the tests read exported PDFs back; Qt Charts for the chart of
+# the design search.
+packages=(g++ cmake qt6-base-dev qt6-charts-dev libgl1-mesa-dev libgtest-dev fonts-wqy-zenhei poppler-utils)
 for arg in "$@"; do
   case "$arg" in
     --bench) packages+=(libbenchmark-dev) ;;
