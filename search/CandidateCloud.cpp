@@ -25,7 +25,8 @@ double CloudY(const CandidateList& list, std::span<const std::uint32_t> order, s
     return list.Key(order[position], candcol::Ra);
 }
 
-CandidateCloud BuildCloud(const CandidateList& list, std::span<const std::uint32_t> order, CloudAxis axis)
+CandidateCloud BuildCloud(const CandidateList& list, std::span<const std::uint32_t> order, CloudAxis axis,
+                          bool withCoordinates)
 {
     CandidateCloud cloud;
     // Two passes: count, then fill, so that each series is allocated once.
@@ -36,7 +37,13 @@ CandidateCloud BuildCloud(const CandidateList& list, std::span<const std::uint32
         sections[p] = static_cast<std::uint8_t>(code - 1);
         ++counts[sections[p]];
     }
-    for (int s = 0; s < kCloudSeries; ++s) cloud.positions[s].reserve(counts[s]);
+    for (int s = 0; s < kCloudSeries; ++s) {
+        cloud.positions[s].reserve(counts[s]);
+        if (withCoordinates) {
+            cloud.xs[s].reserve(counts[s]);
+            cloud.ys[s].reserve(counts[s]);
+        }
+    }
     cloud.xMin = cloud.yMin = std::numeric_limits<double>::infinity();
     cloud.xMax = cloud.yMax = -std::numeric_limits<double>::infinity();
     for (std::size_t p = 0; p < order.size(); ++p) {
@@ -44,6 +51,10 @@ CandidateCloud BuildCloud(const CandidateList& list, std::span<const std::uint32
         cloud.positions[sections[p]].push_back(position);
         const double x = CloudX(list, order, position, axis);
         const double y = CloudY(list, order, position);
+        if (withCoordinates) {
+            cloud.xs[sections[p]].push_back(x);
+            cloud.ys[sections[p]].push_back(y);
+        }
         cloud.xMin = std::min(cloud.xMin, x);
         cloud.xMax = std::max(cloud.xMax, x);
         cloud.yMin = std::min(cloud.yMin, y);

@@ -38,11 +38,17 @@ struct CandidateCloud {
     std::array<std::vector<std::uint32_t>, kCloudSeries> positions;
     // The extent of all points; meaningful only when count() > 0.
     double xMin = 0, xMax = 0, yMin = 0, yMax = 0;
+    // The coordinates of each series' points, by position, when built with them (for a
+    // cloud built in one thread and drawn in another); otherwise empty. 16 bytes a row:
+    // a drawing drops them once used.
+    std::array<std::vector<double>, kCloudSeries> xs;
+    std::array<std::vector<double>, kCloudSeries> ys;
     std::size_t count() const;
 };
 
 // The cloud of the rows `order` of `list` shows (a grid's order).
-CandidateCloud BuildCloud(const CandidateList& list, std::span<const std::uint32_t> order, CloudAxis axis);
+CandidateCloud BuildCloud(const CandidateList& list, std::span<const std::uint32_t> order, CloudAxis axis,
+                          bool withCoordinates = false);
 
 // The coordinates of the row at grid position `position`: x by `axis`, y the Ra key.
 double CloudX(const CandidateList& list, std::span<const std::uint32_t> order, std::uint32_t position,

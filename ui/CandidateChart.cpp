@@ -77,8 +77,8 @@ CandidateChart::CandidateChart(QWidget* parent) : QChartView(parent)
     bandLower_ = new QLineSeries(chart);
     bandArea_ = new QAreaSeries(bandUpper_, bandLower_);
     bandArea_->setName(QStringLiteral("筛选 Ra"));
-    bandArea_->setColor(QColor(0x99, 0x99, 0x99, 60));
-    bandArea_->setBorderColor(QColor(0x66, 0x66, 0x66, 160));
+    bandArea_->setColor(QColor(0xF0, 0xE4, 0x42, 110));
+    bandArea_->setBorderColor(QColor(0xB8, 0xA9, 0x00, 200));
     chart->addSeries(bandArea_);
     bandArea_->attachAxis(xAxis_);
     bandArea_->attachAxis(yAxis_);
@@ -113,6 +113,13 @@ void CandidateChart::setSource(const CandidateModel* model)
 {
     model_ = model;
     refresh();
+}
+
+void CandidateChart::setSource(const CandidateModel* model, CandidateCloud cloud)
+{
+    model_ = model;
+    cloud_ = std::move(cloud);
+    redraw();
 }
 
 void CandidateChart::setAxis(CloudAxis axis)
@@ -152,12 +159,18 @@ void CandidateChart::redraw()
 {
     redrawPending_ = false;
     const std::size_t total = cloud_.count();
-    const auto [xLo, xHi] = total ? Padded(cloud_.xMin, cloud_.xMax) : std::pair(0.0, 1.0);
-    const auto [yLo0, yHi] = total ? Padded(cloud_.yMin, cloud_.yMax) : std::pair(0.0, 1.0);
+    const auto [xLo0, xHi0] = total ? Padded(cloud_.xMin, cloud_.xMax) : std::pair(0.0, 1.0);
     // Ra is never negative: the axis starts at 0 rather than below it.
-    const double yLo = std::max(0.0, yLo0);
-    xAxis_->setRange(xLo, xHi);
-    yAxis_->setRange(yLo, yHi);
+    const auto [yLo0, yHi0] = total ? Padded(cloud_.yMin, cloud_.yMax) : std::pair(0.0, 1.0);
+    // Round tick values: the axes widen to the nearest of them.
+    xAxis_->setRange(xLo0, xHi0);
+    yAxis_->setRange(std::max(0.0, yLo0), yHi0);
+    for (QValueAxis* axis : {xAxis_, yAxis_}) {
+        axis->setTickCount(6);
+        axis->applyNiceNumbers();
+    }
+    xAxis_->setLabelFormat(axis_ == CloudAxis::Depth ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
+    const double xLo = xAxis_->min(), xHi = xAxis_->max(), yLo = yAxis_->min(), yHi = yAxis_->max();
 
     const QRectF plot = chart()->plotArea();
     drawnFor_ = plot.size().toSize();
@@ -179,11 +192,19 @@ void CandidateChart::redraw()
         if (total <= kChartDrawAllUpTo) {
             drawn = positions;
         } else {
-            xs.resize(positions.size());
-            ys.resize(positions.size());
-            for (std::size_t i = 0; i < positions.size(); ++i) {
-                xs[i] = CloudX(*list, order, positions[i], axis_);
-                ys[i] = CloudY(*list, order, positions[i]);
+            // Coordinates gathered with the cloud are used once; otherwise from the list.
+            std::vector<double>& givenXs = cloud_.xs[std::size_t(s)];
+            std::vector<double>& givenYs = cloud_.ys[std::size_t(s)];
+            if (givenXs.size() == positions.size() && givenYs.size() == positions.size()) {
+                xs.swap(givenXs);
+                ys.swap(givenYs);
+            } else {
+                xs.resize(positions.size());
+                ys.resize(positions.size());
+                for (std::size_t i = 0; i < positions.size(); ++i) {
+                    xs[i] = CloudX(*list, order, positions[i], axis_);
+                    ys[i] = CloudY(*list, order, positions[i]);
+                }
             }
             for (std::uint32_t kept : DecimateCloud(xs, ys, frame)) drawn.push_back(positions[kept]);
         }
@@ -193,6 +214,8 @@ void CandidateChart::redraw()
             points.append(QPointF(CloudX(*list, order, position, axis_), CloudY(*list, order, position)));
         QScatterSeries* series = series_[std::size_t(s)];
         series->replace(points);
+        cloud_.xs[std::size_t(s)] = {};
+        cloud_.ys[std::size_t(s)] = {};
         // A section type the list does not hold stays out of the legend.
         for (QLegendMarker* marker : chart()->legend()->markers(series)) marker->setVisible(!positions.empty());
     }

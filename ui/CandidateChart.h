@@ -40,6 +40,9 @@ public:
 
     // The rows the chart follows; refresh() reads them again.
     void setSource(const CandidateModel* model);
+    // The same with its cloud already built (BuildCloud of the model's list and order
+    // on the chart's axis), e.g. in a worker thread.
+    void setSource(const CandidateModel* model, CandidateCloud cloud);
     // Rebuilds the cloud from the source's list and order and redraws it.
     void refresh();
 

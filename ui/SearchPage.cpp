@@ -803,19 +803,24 @@ void SearchPage::SaveVisibleList(const QString& folder)
     // moment it began.
     job.timeStamp = [stamp = TimeStamp(host_.Now(), QLocale())] { return stamp; };
     auto outcome = std::make_shared<ListSaveOutcome>();
+    // The chart's points of a long list are gathered beside the save, so that drawing
+    // the PNG afterwards does not hold up the window.
+    auto cloud = std::make_shared<std::optional<CandidateCloud>>();
     try {
         work_->task = std::make_unique<BackgroundTask>(
-            [job, outcome](std::stop_token stop, const BackgroundTask::Progress& progress) {
+            [job, outcome, cloud, axis = Chart_Youhuajieguo->axis()](std::stop_token stop,
+                                                                      const BackgroundTask::Progress& progress) {
                 *outcome = SaveCandidateList(job, stop, progress);
+                if (outcome->written) *cloud = BuildCloud(*job.list, *job.order, axis, true);
             });
         connect(work_->task.get(), &BackgroundTask::progress, this, [this](quint64 done, quint64 total) {
             if (total > 0) pb_YH_jingdu->setValue(int(done * 100 / total));
         });
-        connect(work_->task.get(), &BackgroundTask::finished, this, [this, outcome, failed, path = job.path] {
+        connect(work_->task.get(), &BackgroundTask::finished, this, [this, outcome, failed, cloud, path = job.path] {
             EndBackgroundWork();
             // "取消" leaves the earlier file and "存盘" as they were, without a message.
             if (outcome->written) {
-                if (SaveChartBeside(path)) cbt_YHsave->setEnabled(false);
+                if (SaveChartBeside(path, std::move(*cloud))) cbt_YHsave->setEnabled(false);
             } else if (!outcome->cancelled) {
                 failed(outcome->error);
             }

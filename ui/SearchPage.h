@@ -22,6 +22,7 @@
 #include <QString>
 
 #include "core/PileInput.h"
+#include "search/CandidateCloud.h"
 #include "search/ResultFiles.h"
 #include "ui/ScaledPage.h"
 
@@ -185,7 +186,8 @@ private:
     QTableView* VisibleGrid() const;
     void RefreshChart();
     void ShowBand();
-    bool SaveChartBeside(const QString& listPath);
+    // `cloud`: the chart's cloud of the list saved, when it was built beside the save.
+    bool SaveChartBeside(const QString& listPath, std::optional<CandidateCloud> cloud = std::nullopt);
     CandidateChart* Chart_Youhuajieguo = nullptr;
     RoundButton* cbt_YHtubiao = nullptr;
     QComboBox* cbb_YHhengzhou = nullptr;

@@ -133,12 +133,15 @@ void SearchPage::Chart_YouhuajieguoPointDblClick(int position)
         Grid3_YouhuasaixuanCellDblClick(position, 0);
 }
 
-bool SearchPage::SaveChartBeside(const QString& listPath)
+bool SearchPage::SaveChartBeside(const QString& listPath, std::optional<CandidateCloud> cloud)
 {
     // The chart of the list just saved, whether or not it is on view.
     if (chartBehind_ || !chartShown_) {
         ShowBand();
-        Chart_Youhuajieguo->setSource(ModelOf(VisibleGrid()));
+        if (cloud)
+            Chart_Youhuajieguo->setSource(ModelOf(VisibleGrid()), std::move(*cloud));
+        else
+            Chart_Youhuajieguo->setSource(ModelOf(VisibleGrid()));
         chartBehind_ = false;
     }
     const QFileInfo list(listPath);

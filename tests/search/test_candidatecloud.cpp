@@ -92,6 +92,18 @@ TEST(CandidateCloud, HoldsEveryRowOfTheOrderInItsSeries)
                 xMin = std::min(xMin, x), xMax = std::max(xMax, x), yMin = std::min(yMin, y), yMax = std::max(yMax, y);
             }
         }
+        // Built with its coordinates, the same cloud carries each point's x and y.
+        const CandidateCloud withCoordinates = BuildCloud(list, order, axis, true);
+        for (int s = 0; s < kCloudSeries; ++s) {
+            const auto at = static_cast<std::size_t>(s);
+            ASSERT_EQ(withCoordinates.positions[at], cloud.positions[at]);
+            ASSERT_EQ(withCoordinates.xs[at].size(), cloud.positions[at].size());
+            for (std::size_t i = 0; i < cloud.positions[at].size(); ++i) {
+                EXPECT_EQ(withCoordinates.xs[at][i], CloudX(list, order, cloud.positions[at][i], axis));
+                EXPECT_EQ(withCoordinates.ys[at][i], CloudY(list, order, cloud.positions[at][i]));
+            }
+            EXPECT_TRUE(cloud.xs[at].empty());
+        }
         EXPECT_EQ(cloud.xMin, xMin);
         EXPECT_EQ(cloud.xMax, xMax);
         EXPECT_EQ(cloud.yMin, yMin);
