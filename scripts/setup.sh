@@ -4,10 +4,11 @@
 #   bash scripts/setup.sh          build, run and tests
 #   bash scripts/setup.sh --bench  also Google Benchmark, for -DROCKPILE_BUILD_BENCH=ON
 set -euo pipefail
-# Compiler and build (make named: cmake only recommends it); Qt Widgets and Qt Test (qt6-base-dev) with the OpenGL headers its
-# CMake files require; GoogleTest; the CJK monospace font of the report views;
-# poppler-utils, with which the tests read exported PDFs back.
-packages=(g++ make cmake qt6-base-dev libgl1-mesa-dev libgtest-dev fonts-wqy-zenhei poppler-utils)
+# Compiler and build (make named: cmake only recommends it); Qt Widgets and Qt Test
+# (qt6-base-dev) with the OpenGL headers its CMake files require; GoogleTest; the CJK monospace font of the report views;
+# poppler-utils, with which the tests read exported PDFs back; Qt Charts for the chart of
+# the design search.
+packages=(g++ make cmake qt6-base-dev qt6-charts-dev libgl1-mesa-dev libgtest-dev fonts-wqy-zenhei poppler-utils)
 for arg in "$@"; do
   case "$arg" in
     --bench) packages+=(libbenchmark-dev) ;;

@@ -123,6 +123,16 @@ double CandidateList::Key(std::size_t index, int column) const
     return 0;
 }
 
+std::uint8_t CandidateList::Section(std::size_t index) const
+{
+    return plan_ ? plan_->SectionAt(index) : rows_[index].section;
+}
+
+double CandidateList::Depth(std::size_t index) const
+{
+    return plan_ ? plan_->DepthAt(index) : rows_[index].depth;
+}
+
 std::vector<std::uint32_t> SearchOrder(const CandidateList& list)
 {
     std::vector<std::uint32_t> order(list.size());

@@ -106,6 +106,10 @@ public:
     // The number in column 2 or 4 (the sort keys); 0 for other columns. Stored: no
     // calculation.
     double Key(std::size_t index, int column) const;
+    // The section type code (1..4) and the socket depth (m) of the row, as its columns
+    // 1 and 5 show them; for a search, from its position alone (no calculation).
+    std::uint8_t Section(std::size_t index) const;
+    double Depth(std::size_t index) const;
 
     // Column 0: the plain running number index + 1 until Number() is called, then
     // "ZH-" and the running number padded with "0" to the digits of the row count.

@@ -298,4 +298,28 @@ CandidateRow SearchPlan::RowAt(std::uint64_t index) const
     return cursor.Row(ComputePile(cursor.input()));
 }
 
+const SearchPlan::Segment& SearchPlan::SegmentOf(std::uint64_t index) const
+{
+    std::size_t at = 0;
+    while (at + 1 < segments_.size() && index - segments_[at].first >= segments_[at].count) ++at;
+    return segments_[at];
+}
+
+std::uint8_t SearchPlan::SectionAt(std::uint64_t index) const { return SegmentOf(index).section; }
+
+double SearchPlan::DepthAt(std::uint64_t index) const
+{
+    // The digits of the position as Cursor::MoveTo reads them, down to the sizes.
+    const Segment& segment = SegmentOf(index);
+    std::uint64_t rest = (index - segment.first) / perBlock_ / frks_.values.size();
+    const std::uint64_t depth = rest % depths_.values.size();
+    rest /= depths_.values.size();
+    const double value = depths_.values[depth];
+    if (!depthInMultiples_) return value / 1000;
+    const double first = sizes_[segment.outerRow].values[rest / segment.innerCount];
+    double size = first;
+    if (segment.section == 3) size = std::min(first, sizes_[segment.innerRow].values[rest % segment.innerCount]);
+    return value * size / 1000;
+}
+
 }  // namespace rockpile

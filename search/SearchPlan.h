@@ -88,6 +88,11 @@ public:
     PileInput InputAt(std::uint64_t index) const;
     CandidateRow RowAt(std::uint64_t index) const;
 
+    // The section type code (1..4) and the socket depth (m) of candidate `index`, by
+    // arithmetic on its position alone: no input is built and nothing is computed.
+    std::uint8_t SectionAt(std::uint64_t index) const;
+    double DepthAt(std::uint64_t index) const;
+
 private:
     // One section type of row 0: its candidates follow one another from `first`.
     struct Segment {
@@ -111,6 +116,7 @@ private:
         std::vector<std::string> texts;
     };
 
+    const Segment& SegmentOf(std::uint64_t index) const;
     static Sequence SequenceOf(const OptimizationItem& item, bool keepTexts);
     static std::string TextOf(const Sequence& sequence, std::uint64_t index);
 

@@ -9,6 +9,8 @@
 #include "ui/SearchPage.h"
 
 #include <QAbstractItemDelegate>
+#include <QComboBox>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
@@ -31,6 +33,7 @@
 #include "search/ResultSorting.h"
 #include "search/SearchItems.h"
 #include "ui/BackgroundTask.h"
+#include "ui/CandidateChart.h"
 #include "ui/ListSaveTask.h"
 #include "ui/CandidateModel.h"
 #include "ui/Colours.h"
@@ -213,6 +216,7 @@ void SearchPage::CreateControls()
     cbt_YHfanhui->setShortcut(QKeySequence(Qt::Key_Escape));
     cbt_YHfanhui->setToolTip(QStringLiteral("返回 (Esc)"));
     lb_YHxingxi = MakeLabel(page, page, "lb_YHxingxi", QString(), Rect(10, 770, 360, 25));
+    CreateChart();
 }
 
 void SearchPage::FillControls()
@@ -311,6 +315,7 @@ void SearchPage::cbt_zhangkaiClick()
     Grid1_Youhuaxuanxiang->setColumnHidden(itemcol::Explanation, !expanded_);
     cbt_zhangkai->setText(expanded_ ? kFold : kExpand);
     ShowFoldColumns();
+    RefreshChart();
 }
 
 // ---------------------------------------------------------------- item table
@@ -329,6 +334,7 @@ void SearchPage::Grid1_YouhuaxuanxiangEditingDone(int row, int column)
 {
     // Nothing is checked here; the search and the filter read the cells when they run.
     // While work runs in the background its end restores the buttons.
+    if (row == itemrow::Filter) ShowBand();
     if (Busy()) return;
     if (ItemEditEnablesCompute(row, column)) cbt_YHcompute->setEnabled(true);
     if (ItemEditEnablesFilter(row, column)) cbt_YHsaixuan->setEnabled(true);
@@ -344,7 +350,7 @@ void SearchPage::BeginBackgroundWork(bool cancellable)
     work.enabledBefore.clear();
     for (QWidget* control : std::initializer_list<QWidget*>{
              Grid1_Youhuaxuanxiang, Grid2_Youhuajieguo, Grid3_Youhuasaixuan, cbt_zhangkai, cbt_YHcompute,
-             cbt_YHsaixuan, cbt_YHsave, cbt_YHfanhui}) {
+             cbt_YHsaixuan, cbt_YHsave, cbt_YHfanhui, cbt_YHtubiao, cbb_YHhengzhou, Chart_Youhuajieguo}) {
         work.enabledBefore.emplace_back(control, control->isEnabled());
         control->setEnabled(false);
     }
@@ -470,6 +476,7 @@ void SearchPage::ShowSearchResult(SearchResult& result)
     Grid2_Youhuajieguo->show();
     Grid3_Youhuasaixuan->hide();
     lb_YHxingxi->clear();
+    RefreshChart();
     emit listShown();
 
     if (result.refusal || outcome.end == SearchEnd::TooManyCandidates) {
@@ -509,6 +516,7 @@ void SearchPage::ShowSearchResult(SearchResult& result)
     auto list = std::make_shared<const CandidateList>(std::move(outcome.candidates));
     all->setRows(list, SearchOrder(*list));
     filtered->setRows(list, {});
+    RefreshChart();
     ShowInformation(lb_YHxingxi, Q(outcome.message), QColor::fromRgba(outcome.messageColour));
 
     if (outcome.end != SearchEnd::Completed) return;  // stopped at a diagnostic
@@ -544,6 +552,7 @@ void SearchPage::ResultHeaderClick(QTableView* grid, int column)
             dSortState_ = states.dSortState;
             raSortState_ = states.raSortState;
             model->orderChanged();
+            RefreshChart();
         }
         if (click.dHeader) model->setHeaderText(candcol::Size1, Q(*click.dHeader));
         if (click.raHeader) model->setHeaderText(candcol::Ra, Q(*click.raHeader));
@@ -618,6 +627,7 @@ void SearchPage::cbt_YHsaixuanClick()
     FilterOutcome kept = FilterCandidates(ListOf(all), all->order(), read.window);
     const bool any = !kept.rows.empty();
     filtered->setRows(all->list(), std::move(kept.rows));
+    RefreshChart();
     ShowInformation(lb_YHxingxi, Q(kept.message), colour::Black);
     if (any) emit listShown();
     cbt_YHsaixuan->setEnabled(false);
@@ -710,10 +720,11 @@ void SearchPage::SaveVisibleList(const QString& folder)
 
     if (job.order->size() <= kSaveListInWorkerAbove) {
         const ListSaveOutcome outcome = SaveCandidateList(job);
-        if (outcome.written)
-            cbt_YHsave->setEnabled(false);
-        else
+        if (outcome.written) {
+            if (SaveChartBeside(job.path)) cbt_YHsave->setEnabled(false);
+        } else {
             failed(outcome.error);
+        }
         return;
     }
 
@@ -721,21 +732,27 @@ void SearchPage::SaveVisibleList(const QString& folder)
     // moment it began.
     job.timeStamp = [stamp = TimeStamp(host_.Now(), QLocale())] { return stamp; };
     auto outcome = std::make_shared<ListSaveOutcome>();
+    // The chart's points of a long list are gathered beside the save, so that drawing
+    // the PNG afterwards does not hold up the window.
+    auto cloud = std::make_shared<std::optional<CandidateCloud>>();
     try {
         work_->task = std::make_unique<BackgroundTask>(
-            [job, outcome](std::stop_token stop, const BackgroundTask::Progress& progress) {
+            [job, outcome, cloud, axis = Chart_Youhuajieguo->axis()](std::stop_token stop,
+                                                                      const BackgroundTask::Progress& progress) {
                 *outcome = SaveCandidateList(job, stop, progress);
+                if (outcome->written) *cloud = BuildCloud(*job.list, *job.order, axis, true);
             });
         connect(work_->task.get(), &BackgroundTask::progress, this, [this](quint64 done, quint64 total) {
             if (total > 0) pb_YH_jingdu->setValue(int(done * 100 / total));
         });
-        connect(work_->task.get(), &BackgroundTask::finished, this, [this, outcome, failed] {
+        connect(work_->task.get(), &BackgroundTask::finished, this, [this, outcome, failed, cloud, path = job.path] {
             EndBackgroundWork();
             // "取消" leaves the earlier file and "存盘" as they were, without a message.
-            if (outcome->written)
-                cbt_YHsave->setEnabled(false);
-            else if (!outcome->cancelled)
+            if (outcome->written) {
+                if (SaveChartBeside(path, std::move(*cloud))) cbt_YHsave->setEnabled(false);
+            } else if (!outcome->cancelled) {
                 failed(outcome->error);
+            }
         });
         BeginBackgroundWork(true);
         work_->task->start();

@@ -22,9 +22,11 @@
 #include <QString>
 
 #include "core/PileInput.h"
+#include "search/CandidateCloud.h"
 #include "search/ResultFiles.h"
 #include "ui/ScaledPage.h"
 
+class QComboBox;
 class QLabel;
 class QProgressBar;
 class QTableView;
@@ -32,6 +34,7 @@ class QTableWidget;
 
 namespace rockpile {
 
+class CandidateChart;
 class CandidateModel;
 class RoundButton;
 
@@ -115,6 +118,12 @@ public slots:
     void Grid3_YouhuasaixuanHeaderClick(int column);
     void Grid2_YouhuajieguoCellDblClick(int row, int column);
     void Grid3_YouhuasaixuanCellDblClick(int row, int column);
+    // The chart in place of the result grid, or the grid again; the horizontal axis of
+    // the chart; a click and a double click on a point of the chart.
+    void cbt_YHtubiaoClick();
+    void cbb_YHhengzhouChange(int item);
+    void Chart_YouhuajieguoPointClick(int position);
+    void Chart_YouhuajieguoPointDblClick(int position);
 
 signals:
     // "返回": the window shows the input page again.
@@ -169,6 +178,21 @@ private:
     QLabel* lb_YHxingxi = nullptr;
     CandidateModel* allCandidates_ = nullptr;       // model of Grid2_Youhuajieguo
     CandidateModel* filteredCandidates_ = nullptr;  // model of Grid3_Youhuasaixuan
+
+    // The chart of the result grid on view (CandidateChart.h), shown over the grids'
+    // place when chosen. It follows the grid's rows whenever they change; while it is
+    // not on view it only notes that it is behind and catches up when shown or saved.
+    void CreateChart();
+    QTableView* VisibleGrid() const;
+    void RefreshChart();
+    void ShowBand();
+    // `cloud`: the chart's cloud of the list saved, when it was built beside the save.
+    bool SaveChartBeside(const QString& listPath, std::optional<CandidateCloud> cloud = std::nullopt);
+    CandidateChart* Chart_Youhuajieguo = nullptr;
+    RoundButton* cbt_YHtubiao = nullptr;
+    QComboBox* cbb_YHhengzhou = nullptr;
+    bool chartShown_ = false;
+    bool chartBehind_ = false;
 };
 
 }  // namespace rockpile
