@@ -185,6 +185,15 @@ CopyRightForm::CopyRightForm(const AboutTexts& texts, QWidget* parent)
     connect(cbt_update, &QPushButton::clicked, this, &CopyRightForm::cbt_updateClick);
 }
 
+CopyRightForm::~CopyRightForm()
+{
+    // The links lose the focus while the children are destroyed and say so; by then
+    // this window is no CopyRightForm any more, so it must no longer hear them.
+    for (QObject* link : {static_cast<QObject*>(lb_wangzhi), static_cast<QObject*>(lb_lianxiUr),
+                          static_cast<QObject*>(lb_danwei)})
+        disconnect(link, nullptr, this, nullptr);
+}
+
 void CopyRightForm::ShowCentred(const QWidget* over)
 {
     const QScreen* screen = over && over->screen() ? over->screen() : QGuiApplication::primaryScreen();

@@ -71,6 +71,7 @@ public:
     static constexpr int kDesignHeight = 330;
 
     explicit CopyRightForm(const AboutTexts& texts = AboutTexts(), QWidget* parent = nullptr);
+    ~CopyRightForm() override;
 
     // Shows the window without waiting for it to close: centred on `over` (the main
     // window) or, without it, on the screen; at the largest size of its proportions, at
