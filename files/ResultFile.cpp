@@ -57,6 +57,12 @@ QString DescribeUnencodable(const QStringList& lines, std::uint64_t firstLine)
 
 }  // namespace
 
+QString UnencodableLineMessage(std::string_view utf8, std::uint64_t lineIndex)
+{
+    return DescribeUnencodable(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).split(QStringLiteral("\r\n")),
+                               lineIndex);
+}
+
 QString TextReportFileName()
 {
     return QStringLiteral("嵌岩桩计算书(依据DBJ15-31-2016)_文本.txt");
@@ -198,10 +204,7 @@ bool EncodeLines(const std::vector<std::string>& lines, LineEnds ends, QByteArra
 
 // ---------------------------------------------------------------- ResultFileWriter
 
-ResultFileWriter::ResultFileWriter(const QString& path, LineEnds ends)
-    : path_(path), ends_(ends), encoder_(kEncoding), decoder_(kEncoding)
-{
-}
+ResultFileWriter::ResultFileWriter(const QString& path, LineEnds ends) : path_(path), ends_(ends) {}
 
 ResultFileWriter::~ResultFileWriter() { cancel(); }
 
@@ -209,7 +212,7 @@ bool ResultFileWriter::open()
 {
     if (failed()) return false;
     KeepFileSizeLimitFromEndingProcess();
-    if (!encoder_.isValid() || !decoder_.isValid()) {
+    if (!encoder_.isValid()) {
         error_ = QStringLiteral("本系统不支持GBK编码，文件未写入");
         return false;
     }
@@ -222,42 +225,54 @@ bool ResultFileWriter::open()
     errno = 0;
     if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failWithSystemError(errno);
     open_ = true;
-    block_.reserve(kBlockChars + 1024);
+    block_.reserve(kBlockBytes + 1024);
     return true;
 }
 
 bool ResultFileWriter::writeLine(std::string_view utf8)
 {
     if (failed() || !open_) return false;
-    if (ends_ == LineEnds::Between && lines_ > 0) block_ += QLatin1String("\r\n");
-    block_ += QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-    if (ends_ == LineEnds::AfterEach) block_ += QLatin1String("\r\n");
+    if (ends_ == LineEnds::Between && lines_ > 0) block_ += "\r\n";
+    if (!encoder_.append(utf8, block_)) {
+        error_ = UnencodableLineMessage(utf8, lines_);
+        cancel();
+        return false;
+    }
+    if (ends_ == LineEnds::AfterEach) block_ += "\r\n";
     ++lines_;
-    if (block_.size() >= kBlockChars) return writeBlock();
+    if (block_.size() >= kBlockBytes) return writeBlock();
+    return true;
+}
+
+bool ResultFileWriter::writeEncoded(std::string_view gbk, std::uint64_t lineCount)
+{
+    if (failed() || !open_) return false;
+    if (ends_ != LineEnds::AfterEach) {
+        fail(SaveFailure::Other, QStringLiteral("lines converted elsewhere need a line end after each"));
+        return false;
+    }
+    if (!writeBlock()) return false;
+    for (std::size_t done = 0; done < gbk.size();) {
+        errno = 0;
+        // After a short write the next call fails with the system's reason.
+        const qint64 written = file_->write(gbk.data() + done, qint64(gbk.size() - done));
+        if (written <= 0) return failWithSystemError(errno);
+        done += std::size_t(written);
+    }
+    lines_ += lineCount;
     return true;
 }
 
 bool ResultFileWriter::writeBlock()
 {
-    if (block_.isEmpty()) return true;
-    const QByteArray bytes = encoder_.encode(block_);
-    // A best-fit substitute would pass the encoder silently; decoding back catches it.
-    if (encoder_.hasError() || decoder_.decode(bytes) != block_ || decoder_.hasError()) {
-        QStringList texts = block_.split(QStringLiteral("\r\n"));
-        error_ = DescribeUnencodable(texts, blockFirstLine_);
-        cancel();
-        return false;
-    }
-    for (qsizetype done = 0; done < bytes.size();) {
+    for (std::size_t done = 0; done < block_.size();) {
         errno = 0;
         // After a short write the next call fails with the system's reason.
-        const qint64 written = file_->write(bytes.constData() + done, bytes.size() - done);
+        const qint64 written = file_->write(block_.data() + done, qint64(block_.size() - done));
         if (written <= 0) return failWithSystemError(errno);
-        done += qsizetype(written);
+        done += std::size_t(written);
     }
     block_.clear();
-    // With CR LF between lines the block ends inside the line after its last one.
-    blockFirstLine_ = ends_ == LineEnds::Between && lines_ > 0 ? lines_ - 1 : lines_;
     return true;
 }
 
@@ -282,12 +297,18 @@ void ResultFileWriter::cancel()
     open_ = false;
     file_.reset();
     block_.clear();
-    block_.squeeze();
+    block_.shrink_to_fit();
 }
 
 void ResultFileWriter::fail(SaveFailure cause, const QString& systemText)
 {
     if (!failed()) error_ = SaveFailureMessage(path_, cause, systemText);
+    cancel();
+}
+
+void ResultFileWriter::failUnencodable(std::string_view utf8, std::uint64_t linesAhead)
+{
+    if (!failed()) error_ = UnencodableLineMessage(utf8, lines_ + linesAhead);
     cancel();
 }
 

@@ -20,8 +20,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringDecoder>
-#include <QStringEncoder>
+
+#include "files/GbkEncoder.h"
 
 class QSaveFile;
 
@@ -84,14 +84,18 @@ void KeepFileSizeLimitFromEndingProcess();
 bool EncodeLines(const std::vector<std::string>& lines, LineEnds ends, QByteArray& bytes,
                  QString& error);
 
-// A result file written line by line. Lines are collected into blocks, each converted to
-// GBK, checked, and written through the atomic save; commit() replaces the target.
-// After any failure the writer keeps its first error, writes nothing more, and the
-// target stays as it was (the destructor cancels a save that was not committed).
+// The message of a line that GBK cannot hold: its first such character named by line
+// (lineIndex + 1) and column, as EncodeLines tells it.
+QString UnencodableLineMessage(std::string_view utf8, std::uint64_t lineIndex);
+
+// A result file written line by line. Lines are converted to GBK and checked as they
+// come, collected into blocks and written through the atomic save; commit() replaces
+// the target. After any failure the writer keeps its first error, writes nothing more,
+// and the target stays as it was (the destructor cancels a save that was not committed).
 class ResultFileWriter {
 public:
-    // Characters of text collected before a block is encoded and written.
-    static constexpr qsizetype kBlockChars = 64 * 1024;
+    // Bytes collected before a block is written.
+    static constexpr std::size_t kBlockBytes = 64 * 1024;
 
     ResultFileWriter(const QString& path, LineEnds ends);
     ~ResultFileWriter();
@@ -101,6 +105,9 @@ public:
     // Creates the temporary file beside the target.
     bool open();
     bool writeLine(std::string_view utf8);
+    // Writes `lineCount` lines converted elsewhere (by a GbkEncoder of another thread),
+    // each followed by CR LF: for LineEnds::AfterEach only.
+    bool writeEncoded(std::string_view gbk, std::uint64_t lineCount);
     // Writes what is left and replaces the target.
     bool commit();
     // Drops the temporary file; the target is untouched.
@@ -108,6 +115,9 @@ public:
     // Records a failure found outside the writer (memory ran out while lines were being
     // made) and cancels the save; `systemText` tells a cause outside the common ones.
     void fail(SaveFailure cause, const QString& systemText = {});
+    // Records a line converted elsewhere that GBK cannot hold: the line that would have
+    // been written next plus `linesAhead`.
+    void failUnencodable(std::string_view utf8, std::uint64_t linesAhead);
 
     bool failed() const { return !error_.isEmpty(); }
     const QString& error() const { return error_; }
@@ -120,10 +130,8 @@ private:
     QString path_;
     LineEnds ends_;
     std::unique_ptr<QSaveFile> file_;
-    QStringEncoder encoder_;
-    QStringDecoder decoder_;
-    QString block_;
-    std::uint64_t blockFirstLine_ = 0;  // index of the first line in block_
+    GbkEncoder encoder_;
+    std::string block_;  // GBK bytes not yet written
     std::uint64_t lines_ = 0;
     bool open_ = false;
     QString error_;

@@ -377,7 +377,7 @@ void TestSaveFile::streamedBlocksGiveTheSameBytes()
         QByteArray expected;
         QString error;
         QVERIFY(rockpile::EncodeLines(lines, ends, expected, error));
-        QVERIFY(expected.size() > 3 * rockpile::ResultFileWriter::kBlockChars);
+        QVERIFY(expected.size() > 3 * qsizetype(rockpile::ResultFileWriter::kBlockBytes));
         QTemporaryDir dir;
         const QString path = rockpile::ResultFilePath(dir.path(), QStringLiteral("a.txt"));
         rockpile::ResultFileWriter writer(path, ends);
