@@ -68,6 +68,9 @@ enum class SaveFailure {
 SaveFailure ClassifySaveFailure(const QString& path, int errorNumber);
 // The Chinese text of a cause (empty for Other).
 QString SaveFailureCauseText(SaveFailure cause);
+// Why a save failed, in Chinese: the text of the cause, or for a cause outside the
+// common ones "原因未能识别，系统提示：" and the system's text.
+QString SaveFailureReason(SaveFailure cause, const QString& systemText);
 // The message of a failed save: "文件无法保存：" + path, then on a second line the cause
 // in Chinese; for a cause outside the common ones the system's text follows the Chinese.
 QString SaveFailureMessage(const QString& path, SaveFailure cause, const QString& systemText);
@@ -136,6 +139,12 @@ private:
     bool open_ = false;
     QString error_;
 };
+
+// Writes `bytes` to `path` through the same atomic save as the result files (a
+// temporary file beside the target, renamed over it once everything is written; no
+// writing in place). Returns false with SaveFailureMessage in `error` and leaves the disk
+// as it was. For every file the program saves that is not made of GBK lines.
+bool WriteBytes(const QString& path, const QByteArray& bytes, QString& error);
 
 // Encodes `lines` and writes them to `path`, replacing any file of that name only when
 // all bytes have been written. Returns false with a message in `error` and leaves the

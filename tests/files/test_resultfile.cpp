@@ -83,6 +83,9 @@ private slots:
     void unrecognisedCauseKeepsSystemTextAfterChinese();
     void fileSizeLimitInChildProcessIsReported();
     void streamedBlocksGiveTheSameBytes();
+    void bytesSavedWhole();
+    void bytesSaveFailuresToldInChinese_data();
+    void bytesSaveFailuresToldInChinese();
     void unencodableCharacterInLaterBlockNamedByItsLine();
 };
 
@@ -402,6 +405,57 @@ void TestSaveFile::unencodableCharacterInLaterBlockNamedByItsLine()
         QCOMPARE(ReadAll(path), QByteArray("earlier"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
     }
+}
+
+
+void TestSaveFile::bytesSavedWhole()
+{
+    QTemporaryDir dir;
+    const QString path = rockpile::ResultFilePath(dir.path(), QStringLiteral("a.json"));
+    WriteRaw(path, "earlier, and longer than the new bytes");
+    QString error;
+    const QByteArray bytes("\xEF\xBB\xBF{\"a\": 1}\r\n\0z", 16);
+    QVERIFY2(rockpile::WriteBytes(path, bytes, error), qPrintable(error));
+    QCOMPARE(ReadAll(path), bytes);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.json"});
+}
+
+void TestSaveFile::bytesSaveFailuresToldInChinese_data()
+{
+    QTest::addColumn<QString>("where");  // "missing folder", "folder", "size limit"
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("no such folder") << "missing folder" << QStringLiteral("文件夹不存在");
+    QTest::newRow("path is a folder") << "folder" << QStringLiteral("该路径是一个文件夹");
+    QTest::newRow("file-size limit") << "size limit" << QStringLiteral("磁盘已满或文件超过允许的大小");
+}
+
+void TestSaveFile::bytesSaveFailuresToldInChinese()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs a file size limit");
+#else
+    QFETCH(QString, where);
+    QFETCH(QString, cause);
+    QTemporaryDir dir;
+    QString path = rockpile::ResultFilePath(dir.path(), QStringLiteral("a.csv"));
+    if (where == "missing folder") path = rockpile::ResultFilePath(dir.filePath("missing"), QStringLiteral("a.csv"));
+    if (where == "folder") QVERIFY(QDir().mkdir(path));
+    if (where == "size limit") WriteRaw(path, "earlier");
+    const QByteArray bytes(64 * 1024, 'x');
+    QString error;
+    bool written = true;
+    {
+        const FileSizeLimit limit(where == "size limit" ? 4096 : RLIM_INFINITY);
+        written = rockpile::WriteBytes(path, bytes, error);
+    }
+    QVERIFY(!written);
+    QCOMPARE(error, QStringLiteral("文件无法保存：") + path + QLatin1Char('\n') + cause);
+    if (where == "size limit") QCOMPARE(ReadAll(path), QByteArray("earlier"));
+    if (where == "folder") QVERIFY(QFileInfo(path).isDir());
+    if (where == "missing folder") QVERIFY(!QDir(dir.filePath("missing")).exists());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             where == "size limit" ? QStringList{"a.csv"} : QStringList{});
+#endif
 }
 
 QTEST_MAIN(TestSaveFile)
