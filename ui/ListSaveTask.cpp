@@ -251,22 +251,33 @@ ListSaveOutcome Write(const ListSaveJob& job, std::stop_token stop, const Backgr
 ListSaveOutcome SaveCandidateList(const ListSaveJob& job, std::stop_token stop,
                                   const BackgroundTask::Progress& progress)
 {
-    ResultFileWriter writer(job.path, LineEnds::AfterEach);
+    // The message of running out of memory is made first, while there is memory for it:
+    // when it runs out later, even a short text may not be made any more. Should even
+    // this fail, a text literal (which needs no memory) still tells the user.
+    ListSaveOutcome outOfMemory;
     try {
-        return Write(job, stop, progress, writer);
-    } catch (const std::bad_alloc&) {
-        writer.fail(SaveFailure::OutOfMemory);
-    } catch (const std::exception& exception) {
-        writer.fail(SaveFailure::Other, QString::fromLocal8Bit(exception.what()));
-    }
-    ListSaveOutcome outcome;
-    // The message is made from short fixed texts; should even that fail, the plain
-    // text literal still tells the user.
-    try {
-        outcome.error = writer.error();
+        outOfMemory.error = SaveFailureMessage(job.path, SaveFailure::OutOfMemory, {});
     } catch (...) {
+        outOfMemory.error = QStringLiteral("文件无法保存\n内存不足");
     }
-    return outcome;
+    try {
+        ResultFileWriter writer(job.path, LineEnds::AfterEach);
+        try {
+            return Write(job, stop, progress, writer);
+        } catch (const std::bad_alloc&) {
+            // The blocks and threads of the save are gone by now; the temporary file goes
+            // with the writer.
+            writer.cancel();
+            return outOfMemory;
+        } catch (const std::exception& exception) {
+            writer.fail(SaveFailure::Other, QString::fromLocal8Bit(exception.what()));
+            ListSaveOutcome outcome;
+            outcome.error = writer.error();
+            return outcome;
+        }
+    } catch (...) {
+        return outOfMemory;
+    }
 }
 
 }  // namespace rockpile
