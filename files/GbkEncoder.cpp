@@ -1,5 +1,7 @@
 #include "files/GbkEncoder.h"
 
+#include <cstring>
+
 #include <QByteArray>
 #include <QString>
 #include <QStringDecoder>
@@ -114,8 +116,14 @@ bool GbkEncoder::append(std::string_view utf8, std::string& out)
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     const auto* const end = p + utf8.size();
     while (p < end) {
-        // A run of ASCII bytes in one go.
+        // A run of ASCII bytes in one go, found eight bytes at a time.
         const auto* run = p;
+        while (end - run >= 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, run, 8);
+            if (word & 0x8080808080808080ull) break;
+            run += 8;
+        }
         while (run < end && *run < 0x80) ++run;
         if (run != p) {
             out.append(reinterpret_cast<const char*>(p), std::size_t(run - p));

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "files/GbkEncoder.h"
 #include "files/ResultFile.h"
 
 #ifdef Q_OS_UNIX
@@ -83,6 +84,7 @@ private slots:
     void unrecognisedCauseKeepsSystemTextAfterChinese();
     void fileSizeLimitInChildProcessIsReported();
     void streamedBlocksGiveTheSameBytes();
+    void fastConversionGivesTheBytesOfAWholeConversion();
     void bytesSavedWhole();
     void bytesSaveFailuresToldInChinese_data();
     void bytesSaveFailuresToldInChinese();
@@ -407,6 +409,52 @@ void TestSaveFile::unencodableCharacterInLaterBlockNamedByItsLine()
     }
 }
 
+
+void TestSaveFile::fastConversionGivesTheBytesOfAWholeConversion()
+{
+    // Every character of the ranges a report or a list can hold, and some it cannot:
+    // each one alone is converted, or refused, exactly as a whole conversion with its
+    // round-trip check does; all convertible ones in one text give the same bytes too,
+    // converted a second time from the kept table.
+    std::vector<char32_t> characters;
+    for (const auto& [first, last] : std::vector<std::pair<char32_t, char32_t>>{
+             {0x01, 0x7F}, {0x80, 0x33FF}, {0x4E00, 0x9FFF}, {0xE000, 0xE0FF}, {0xF900, 0xFFFD},
+             {0x1F600, 0x1F610}, {0x20000, 0x20010}})
+        for (char32_t c = first; c <= last; ++c)
+            if (c < 0xD800 || c > 0xDFFF) characters.push_back(c);
+    rockpile::GbkEncoder encoder;
+    QVERIFY(encoder.isValid());
+    std::string all;
+    int refused = 0;
+    for (const char32_t c : characters) {
+        const std::string utf8 = QString::fromUcs4(&c, 1).toStdString();
+        QByteArray whole;
+        QString error;
+        const bool convertible = rockpile::EncodeLines({utf8}, LineEnds::Between, whole, error);
+        std::string fast;
+        QCOMPARE(encoder.append(utf8, fast), convertible);
+        if (!convertible) {
+            ++refused;
+            continue;
+        }
+        QCOMPARE(QByteArray::fromStdString(fast), whole);
+        all += utf8;
+    }
+    QVERIFY(refused > 100);
+    QByteArray whole;
+    QString error;
+    QVERIFY(rockpile::EncodeLines({all}, LineEnds::Between, whole, error));
+    std::string fast;
+    QVERIFY(encoder.append(all, fast));
+    QCOMPARE(QByteArray::fromStdString(fast), whole);
+    // Bytes that are no UTF-8 are refused as the whole conversion refuses them.
+    for (const std::string& bad : {std::string("a\xFF"), std::string("桩\xE6\xA1"), std::string("\xC0\xAF"),
+                                  std::string("\xED\xA0\x80")}) {
+        QVERIFY(!rockpile::EncodeLines({bad}, LineEnds::Between, whole, error));
+        std::string out;
+        QVERIFY(!encoder.append(bad, out));
+    }
+}
 
 void TestSaveFile::bytesSavedWhole()
 {
