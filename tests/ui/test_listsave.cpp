@@ -239,6 +239,11 @@ private slots:
         QFETCH(long, headroomKiB);
         QFETCH(long, leftKiB);
         QFETCH(bool, written);
+#if defined(__SANITIZE_ADDRESS__)
+        // The address sanitizer's allocator ends the process when an allocation of
+        // operator new fails, whatever its options: memory cannot run out here.
+        if (leftKiB >= 0) QSKIP("memory that runs out ends a process under the address sanitizer");
+#endif
         const QString path = savedPath();
         WriteRaw(path, "earlier");
         const auto list = LongList(1'000'000);
