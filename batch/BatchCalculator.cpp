@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 #include "core/ComputePile.h"
 #include "files/ResultFile.h"
@@ -65,32 +64,6 @@ QString CsvField(const QString& text)
     QString quoted = text;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-// Writes `bytes` to `path` through a temporary file; the target is replaced only once
-// everything has been written.
-bool SaveBytes(const QString& path, const QByteArray& bytes, QString& error)
-{
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    const auto fail = [&] {
-        error = QStringLiteral("文件无法保存：%1\n%2")
-                    .arg(QDir::toNativeSeparators(path), file.errorString());
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail();
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) return fail();
-        done += qsizetype(written);
-    }
-    if (!file.commit()) {
-        error = QStringLiteral("文件无法保存：%1\n%2")
-                    .arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -290,7 +263,7 @@ int BatchCalculator::execute(const QStringList& arguments)
         bytes += summary.join(QStringLiteral("\r\n")).toUtf8();
         bytes += "\r\n";
         QString error;
-        if (SaveBytes(path, bytes, error))
+        if (WriteBytes(path, bytes, error))
             written << path;
         else
             fault(error);

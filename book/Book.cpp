@@ -11,10 +11,12 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 
 #include "book/CharGrid.h"
 #include "book/ReportRenderer.h"
+#include "files/ResultFile.h"
 
 namespace rockpile::book {
 namespace {
@@ -223,8 +225,17 @@ QString ExportPdf(const Book& book, const QString& path)
     const auto failure = [&](const QString& why) {
         return QStringLiteral("PDF文件未能保存：%1（%2），原有文件未改动").arg(shown, why);
     };
+    // A failed create or write told by its cause in Chinese, as every save of the program.
+    const auto saveFailure = [&](const QSaveFile& file, int errorNumber) {
+        return failure(SaveFailureReason(ClassifySaveFailure(path, errorNumber), file.errorString()));
+    };
+    // A file-size limit fails the write instead of ending the program.
+    KeepFileSizeLimitFromEndingProcess();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return failure(file.errorString());
+    // No writing in place: without a temporary file beside the target the export fails.
+    file.setDirectWriteFallback(false);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) return saveFailure(file, errno);
     QString error;
     {
         QPdfWriter writer(&file);
@@ -237,7 +248,8 @@ QString ExportPdf(const Book& book, const QString& path)
         file.cancelWriting();
         return failure(error);
     }
-    if (!file.commit()) return failure(file.errorString());
+    errno = 0;
+    if (!file.commit()) return saveFailure(file, errno);
     return {};
 }
 

@@ -55,7 +55,43 @@ QString DescribeUnencodable(const QStringList& lines, std::uint64_t firstLine)
     return QStringLiteral("文本无法以GBK编码存盘，文件未写入");
 }
 
+// Opens the temporary file of an atomic save of `path`. No direct-write fallback: a
+// folder that allows no temporary file fails the save instead of truncating the earlier
+// file in place. Unbuffered, so that a write the disk cuts short shows up at once: a
+// buffered write would be flushed on commit, where a short write is not reported.
+bool OpenAtomic(QSaveFile& file, int& errorNumber)
+{
+    KeepFileSizeLimitFromEndingProcess();
+    file.setDirectWriteFallback(false);
+    errno = 0;
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return true;
+    errorNumber = errno;
+    return false;
+}
+
+// Writes all `size` bytes; after a short write the next call fails with the system's
+// reason, which is kept in errorNumber.
+bool WriteAll(QSaveFile& file, const char* data, std::size_t size, int& errorNumber)
+{
+    for (std::size_t done = 0; done < size;) {
+        errno = 0;
+        const qint64 written = file.write(data + done, qint64(size - done));
+        if (written <= 0) {
+            errorNumber = errno;
+            return false;
+        }
+        done += std::size_t(written);
+    }
+    return true;
+}
+
 }  // namespace
+
+QString UnencodableLineMessage(std::string_view utf8, std::uint64_t lineIndex)
+{
+    return DescribeUnencodable(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())).split(QStringLiteral("\r\n")),
+                               lineIndex);
+}
 
 QString TextReportFileName()
 {
@@ -149,11 +185,16 @@ QString SaveFailureCauseText(SaveFailure cause)
     return {};
 }
 
+QString SaveFailureReason(SaveFailure cause, const QString& systemText)
+{
+    if (cause != SaveFailure::Other) return SaveFailureCauseText(cause);
+    return QStringLiteral("原因未能识别，系统提示：") + systemText;
+}
+
 QString SaveFailureMessage(const QString& path, SaveFailure cause, const QString& systemText)
 {
-    QString message = QStringLiteral("文件无法保存：%1\n").arg(QDir::toNativeSeparators(path));
-    if (cause != SaveFailure::Other) return message + SaveFailureCauseText(cause);
-    return message + QStringLiteral("原因未能识别，系统提示：") + systemText;
+    return QStringLiteral("文件无法保存：%1\n").arg(QDir::toNativeSeparators(path)) +
+           SaveFailureReason(cause, systemText);
 }
 
 void KeepFileSizeLimitFromEndingProcess()
@@ -198,66 +239,59 @@ bool EncodeLines(const std::vector<std::string>& lines, LineEnds ends, QByteArra
 
 // ---------------------------------------------------------------- ResultFileWriter
 
-ResultFileWriter::ResultFileWriter(const QString& path, LineEnds ends)
-    : path_(path), ends_(ends), encoder_(kEncoding), decoder_(kEncoding)
-{
-}
+ResultFileWriter::ResultFileWriter(const QString& path, LineEnds ends) : path_(path), ends_(ends) {}
 
 ResultFileWriter::~ResultFileWriter() { cancel(); }
 
 bool ResultFileWriter::open()
 {
     if (failed()) return false;
-    KeepFileSizeLimitFromEndingProcess();
-    if (!encoder_.isValid() || !decoder_.isValid()) {
+    if (!encoder_.isValid()) {
         error_ = QStringLiteral("本系统不支持GBK编码，文件未写入");
         return false;
     }
     file_ = std::make_unique<QSaveFile>(path_);
-    // No direct-write fallback: a folder that allows no temporary file fails the save
-    // instead of truncating the earlier file in place.
-    file_->setDirectWriteFallback(false);
-    // Unbuffered, so that a write the disk cuts short shows up at once: a buffered write
-    // would be flushed on commit, where a short write is not reported.
-    errno = 0;
-    if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return failWithSystemError(errno);
+    int errorNumber = 0;
+    if (!OpenAtomic(*file_, errorNumber)) return failWithSystemError(errorNumber);
     open_ = true;
-    block_.reserve(kBlockChars + 1024);
+    block_.reserve(kBlockBytes + 1024);
     return true;
 }
 
 bool ResultFileWriter::writeLine(std::string_view utf8)
 {
     if (failed() || !open_) return false;
-    if (ends_ == LineEnds::Between && lines_ > 0) block_ += QLatin1String("\r\n");
-    block_ += QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-    if (ends_ == LineEnds::AfterEach) block_ += QLatin1String("\r\n");
+    if (ends_ == LineEnds::Between && lines_ > 0) block_ += "\r\n";
+    if (!encoder_.append(utf8, block_)) {
+        error_ = UnencodableLineMessage(utf8, lines_);
+        cancel();
+        return false;
+    }
+    if (ends_ == LineEnds::AfterEach) block_ += "\r\n";
     ++lines_;
-    if (block_.size() >= kBlockChars) return writeBlock();
+    if (block_.size() >= kBlockBytes) return writeBlock();
+    return true;
+}
+
+bool ResultFileWriter::writeEncoded(std::string_view gbk, std::uint64_t lineCount)
+{
+    if (failed() || !open_) return false;
+    if (ends_ != LineEnds::AfterEach) {
+        fail(SaveFailure::Other, QStringLiteral("lines converted elsewhere need a line end after each"));
+        return false;
+    }
+    if (!writeBlock()) return false;
+    int errorNumber = 0;
+    if (!WriteAll(*file_, gbk.data(), gbk.size(), errorNumber)) return failWithSystemError(errorNumber);
+    lines_ += lineCount;
     return true;
 }
 
 bool ResultFileWriter::writeBlock()
 {
-    if (block_.isEmpty()) return true;
-    const QByteArray bytes = encoder_.encode(block_);
-    // A best-fit substitute would pass the encoder silently; decoding back catches it.
-    if (encoder_.hasError() || decoder_.decode(bytes) != block_ || decoder_.hasError()) {
-        QStringList texts = block_.split(QStringLiteral("\r\n"));
-        error_ = DescribeUnencodable(texts, blockFirstLine_);
-        cancel();
-        return false;
-    }
-    for (qsizetype done = 0; done < bytes.size();) {
-        errno = 0;
-        // After a short write the next call fails with the system's reason.
-        const qint64 written = file_->write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) return failWithSystemError(errno);
-        done += qsizetype(written);
-    }
+    int errorNumber = 0;
+    if (!WriteAll(*file_, block_.data(), block_.size(), errorNumber)) return failWithSystemError(errorNumber);
     block_.clear();
-    // With CR LF between lines the block ends inside the line after its last one.
-    blockFirstLine_ = ends_ == LineEnds::Between && lines_ > 0 ? lines_ - 1 : lines_;
     return true;
 }
 
@@ -282,12 +316,18 @@ void ResultFileWriter::cancel()
     open_ = false;
     file_.reset();
     block_.clear();
-    block_.squeeze();
+    block_.shrink_to_fit();
 }
 
 void ResultFileWriter::fail(SaveFailure cause, const QString& systemText)
 {
     if (!failed()) error_ = SaveFailureMessage(path_, cause, systemText);
+    cancel();
+}
+
+void ResultFileWriter::failUnencodable(std::string_view utf8, std::uint64_t linesAhead)
+{
+    if (!failed()) error_ = UnencodableLineMessage(utf8, lines_ + linesAhead);
     cancel();
 }
 
@@ -298,6 +338,23 @@ bool ResultFileWriter::failWithSystemError(int errorNumber)
         error_ = SaveFailureMessage(path_, ClassifySaveFailure(path_, errorNumber), systemText);
     }
     cancel();
+    return false;
+}
+
+bool WriteBytes(const QString& path, const QByteArray& bytes, QString& error)
+{
+    QSaveFile file(path);
+    int errorNumber = 0;
+    bool written = OpenAtomic(file, errorNumber) &&
+                   WriteAll(file, bytes.constData(), std::size_t(bytes.size()), errorNumber);
+    if (written) {
+        errno = 0;
+        written = file.commit();
+        if (!written) errorNumber = errno;
+    }
+    if (written) return true;
+    error = SaveFailureMessage(path, ClassifySaveFailure(path, errorNumber), file.errorString());
+    file.cancelWriting();
     return false;
 }
 

@@ -20,8 +20,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringDecoder>
-#include <QStringEncoder>
+
+#include "files/GbkEncoder.h"
 
 class QSaveFile;
 
@@ -68,6 +68,9 @@ enum class SaveFailure {
 SaveFailure ClassifySaveFailure(const QString& path, int errorNumber);
 // The Chinese text of a cause (empty for Other).
 QString SaveFailureCauseText(SaveFailure cause);
+// Why a save failed, in Chinese: the text of the cause, or for a cause outside the
+// common ones "原因未能识别，系统提示：" and the system's text.
+QString SaveFailureReason(SaveFailure cause, const QString& systemText);
 // The message of a failed save: "文件无法保存：" + path, then on a second line the cause
 // in Chinese; for a cause outside the common ones the system's text follows the Chinese.
 QString SaveFailureMessage(const QString& path, SaveFailure cause, const QString& systemText);
@@ -84,14 +87,18 @@ void KeepFileSizeLimitFromEndingProcess();
 bool EncodeLines(const std::vector<std::string>& lines, LineEnds ends, QByteArray& bytes,
                  QString& error);
 
-// A result file written line by line. Lines are collected into blocks, each converted to
-// GBK, checked, and written through the atomic save; commit() replaces the target.
-// After any failure the writer keeps its first error, writes nothing more, and the
-// target stays as it was (the destructor cancels a save that was not committed).
+// The message of a line that GBK cannot hold: its first such character named by line
+// (lineIndex + 1) and column, as EncodeLines tells it.
+QString UnencodableLineMessage(std::string_view utf8, std::uint64_t lineIndex);
+
+// A result file written line by line. Lines are converted to GBK and checked as they
+// come, collected into blocks and written through the atomic save; commit() replaces
+// the target. After any failure the writer keeps its first error, writes nothing more,
+// and the target stays as it was (the destructor cancels a save that was not committed).
 class ResultFileWriter {
 public:
-    // Characters of text collected before a block is encoded and written.
-    static constexpr qsizetype kBlockChars = 64 * 1024;
+    // Bytes collected before a block is written.
+    static constexpr std::size_t kBlockBytes = 64 * 1024;
 
     ResultFileWriter(const QString& path, LineEnds ends);
     ~ResultFileWriter();
@@ -101,6 +108,9 @@ public:
     // Creates the temporary file beside the target.
     bool open();
     bool writeLine(std::string_view utf8);
+    // Writes `lineCount` lines converted elsewhere (by a GbkEncoder of another thread),
+    // each followed by CR LF: for LineEnds::AfterEach only.
+    bool writeEncoded(std::string_view gbk, std::uint64_t lineCount);
     // Writes what is left and replaces the target.
     bool commit();
     // Drops the temporary file; the target is untouched.
@@ -108,6 +118,9 @@ public:
     // Records a failure found outside the writer (memory ran out while lines were being
     // made) and cancels the save; `systemText` tells a cause outside the common ones.
     void fail(SaveFailure cause, const QString& systemText = {});
+    // Records a line converted elsewhere that GBK cannot hold: the line that would have
+    // been written next plus `linesAhead`.
+    void failUnencodable(std::string_view utf8, std::uint64_t linesAhead);
 
     bool failed() const { return !error_.isEmpty(); }
     const QString& error() const { return error_; }
@@ -120,14 +133,18 @@ private:
     QString path_;
     LineEnds ends_;
     std::unique_ptr<QSaveFile> file_;
-    QStringEncoder encoder_;
-    QStringDecoder decoder_;
-    QString block_;
-    std::uint64_t blockFirstLine_ = 0;  // index of the first line in block_
+    GbkEncoder encoder_;
+    std::string block_;  // GBK bytes not yet written
     std::uint64_t lines_ = 0;
     bool open_ = false;
     QString error_;
 };
+
+// Writes `bytes` to `path` through the same atomic save as the result files (a
+// temporary file beside the target, renamed over it once everything is written; no
+// writing in place). Returns false with SaveFailureMessage in `error` and leaves the disk
+// as it was. For every file the program saves that is not made of GBK lines.
+bool WriteBytes(const QString& path, const QByteArray& bytes, QString& error);
 
 // Encodes `lines` and writes them to `path`, replacing any file of that name only when
 // all bytes have been written. Returns false with a message in `error` and leaves the

@@ -5,11 +5,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <cmath>
 #include <optional>
 
+#include "files/ResultFile.h"
 #include "report/Texts.h"
 
 namespace rockpile {
@@ -347,29 +347,7 @@ bool ReadInputFile(const QString& path, PageInputs& inputs, QString& error)
 
 bool WriteInputFile(const QString& path, const PageInputs& inputs, QString& error)
 {
-    const QByteArray bytes = InputFileBytes(inputs);
-    QSaveFile file(path);
-    // No direct-write fallback: without a temporary file beside the target the save
-    // fails rather than truncating the earlier file in place.
-    file.setDirectWriteFallback(false);
-    const auto fail = [&] {
-        error = QStringLiteral("文件无法保存：%1\n%2")
-                    .arg(QDir::toNativeSeparators(path), file.errorString());
-        file.cancelWriting();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return fail();
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0) return fail();
-        done += qsizetype(written);
-    }
-    if (!file.commit()) {
-        error = QStringLiteral("文件无法保存：%1\n%2")
-                    .arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
-    }
-    return true;
+    return WriteBytes(path, InputFileBytes(inputs), error);
 }
 
 }  // namespace rockpile

@@ -1,7 +1,9 @@
 #include "report/Format.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace rockpile {
@@ -118,9 +120,10 @@ struct Digits {
     int point = 0;
 };
 
-Digits ToDigits(double magnitude)
+// ToDigits by the library: 1 + 17 digits in scientific notation, correctly rounded.
+Digits LibraryDigits(double magnitude)
 {
-    // "d.ddddddddddddddddde+XX": 1 + 17 digits in scientific notation.
+    // "d.ddddddddddddddddde+XX".
     char buffer[40];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
                                       std::chars_format::scientific, kDigits - 1);
@@ -136,6 +139,99 @@ Digits ToDigits(double magnitude)
     digits.point = (negative ? -exponent : exponent) + 1;
     digits.count = kDigits;
     return digits;
+}
+
+// ToDigits in integer arithmetic for magnitudes from 0.1 up to 1e17, the range of
+// nearly every figure of a pile, several times faster than the library's conversion with a
+// precision. The magnitude is m × 2^e exactly (m below 2^53); its 18 digits are
+// m × 10^k / 2^-e with k = 17 - the decimal exponent, rounded half to even as the
+// library does. m × 10^k stays below 2^53 × 10^19 < 2^127. False outside the range.
+// The decimal exponent is estimated from the binary one and corrected when the digits
+// come out one too few or too many.
+bool ExactDigits(double magnitude, Digits& digits)
+{
+    if (!(magnitude >= 0.1 && magnitude < 1e17)) return false;
+    using u128 = unsigned __int128;
+    // 10^0 .. 10^19.
+    static constexpr auto kPowers = [] {
+        std::array<u128, 20> powers{};
+        u128 power = 1;
+        for (u128& p : powers) {
+            p = power;
+            power *= 10;
+        }
+        return powers;
+    }();
+    int binaryExponent = 0;
+    const double fraction = std::frexp(magnitude, &binaryExponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int e = binaryExponent - 53;  // magnitude = mantissa × 2^e
+    const u128 least = kPowers[17];
+    const u128 bound = kPowers[18];
+    // log10(2) = 0.30103: the decimal exponent, or one below it.
+    int exponent10 = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = 17 - exponent10;
+        if (k < 0 || k > 19) return false;
+        const u128 scaled = static_cast<u128>(mantissa) * kPowers[static_cast<std::size_t>(k)];
+        u128 whole = 0;  // the digits before rounding
+        u128 n = 0;      // rounded
+        if (e >= 0) {
+            whole = n = scaled << e;
+        } else {
+            const int shift = -e;
+            if (shift >= 127) return false;
+            whole = n = scaled >> shift;
+            const u128 rest = scaled - (whole << shift);
+            const u128 half = static_cast<u128>(1) << (shift - 1);
+            if (rest > half || (rest == half && (whole & 1) != 0)) ++n;
+        }
+        // The estimate of the decimal exponent may be one off.
+        if (whole < least) {
+            --exponent10;
+            continue;
+        }
+        if (whole >= bound) {
+            ++exponent10;
+            continue;
+        }
+        int point = exponent10 + 1;
+        if (n == bound) {  // rounded up to the next power of ten
+            n = least;
+            ++point;
+        }
+        // Two halves of nine digits, each in 32-bit arithmetic, two digits at a time.
+        static constexpr auto kPairs = [] {
+            std::array<char, 200> pairs{};
+            for (int i = 0; i < 100; ++i) {
+                pairs[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+                pairs[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+            }
+            return pairs;
+        }();
+        const auto value = static_cast<std::uint64_t>(n);
+        auto high = static_cast<std::uint32_t>(value / 1'000'000'000u);
+        auto low = static_cast<std::uint32_t>(value % 1'000'000'000u);
+        for (int i = 7; i >= 1; i -= 2) {
+            std::memcpy(digits.d + i, &kPairs[2 * (high % 100)], 2);
+            std::memcpy(digits.d + 9 + i, &kPairs[2 * (low % 100)], 2);
+            high /= 100;
+            low /= 100;
+        }
+        digits.d[0] = static_cast<char>('0' + high);
+        digits.d[9] = static_cast<char>('0' + low);
+        digits.point = point;
+        digits.count = kDigits;
+        return true;
+    }
+    return false;
+}
+
+Digits ToDigits(double magnitude)
+{
+    Digits digits;
+    if (ExactDigits(magnitude, digits)) return digits;
+    return LibraryDigits(magnitude);
 }
 
 // Keeps the first `keep` significant digits, rounding half away from zero on the

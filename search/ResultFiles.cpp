@@ -30,30 +30,84 @@ std::vector<std::string> ResultFileHeadLines(ResultFileKind kind)
     };
 }
 
+namespace {
+
+// The layout's C, L and S, appended in place.
+void AppendCentred(std::string& line, std::string_view text, int width)
+{
+    const int n = width - DisplayWidth(text);
+    // The odd filler goes to the left.
+    const int right = n > 0 ? n / 2 : 0;
+    const int left = n > 0 ? n - right : 0;
+    line.append(std::size_t(left), ' ');
+    line.append(text);
+    line.append(std::size_t(right), ' ');
+}
+
+void AppendRight(std::string& line, std::string_view text, int width)
+{
+    const int n = width - DisplayWidth(text);
+    if (n > 0) line.append(std::size_t(n), ' ');
+    line.append(text);
+}
+
+void AppendBlanks(std::string& line, int count) { line.append(std::size_t(count), ' '); }
+
+}  // namespace
+
 std::string ResultFileRowLine(std::size_t position, std::size_t rowCount, const CandidateTexts& cells)
 {
-    const std::string none = C("-", 8) + S(2);
-    std::string line = S(1) + C(PileNumber(position, rowCount), 8) + S(2);
-    const std::string& section = cells[candcol::Section];
-    line += C(section, 8) + S(2);
-    if (section == SectionName(SectionType::Circular, SectionNameStyle::Column)) {
-        line += L(cells[candcol::Size1], 6) + S(4) + none + none + none;
-    } else if (section == SectionName(SectionType::Ellipse, SectionNameStyle::Column)) {
-        line += L(cells[candcol::Size1], 6) + S(4) + L(cells[candcol::Size2], 6) + S(4) + none + none;
-    } else if (section == SectionName(SectionType::Rectangle, SectionNameStyle::Column) || section == SectionName(SectionType::Square, SectionNameStyle::Column)) {
-        line += none + none + L(cells[candcol::Size1], 6) + S(4) + L(cells[candcol::Size2], 6) + S(4);
-    }
-    line += L(cells[candcol::Depth], 6) + S(4);
-    line += L(cells[candcol::Frk], 6) + S(4);
-    line += C(cells[candcol::Integrity], 8) + S(2);
-    line += C(cells[candcol::C1], 8) + S(2);
-    line += C(cells[candcol::C2], 8) + S(2);
-    line += L(cells[candcol::SideResistance], 7) + S(3);
-    line += L(cells[candcol::SideShare], 6) + S(4);
-    line += L(cells[candcol::EndResistance], 7) + S(3);
-    line += L(cells[candcol::EndShare], 6) + S(4);
-    line += L(cells[candcol::Ra], 7) + S(2);
+    std::string line;
+    AppendResultFileRowLine(line, position, rowCount, cells);
     return line;
+}
+
+void AppendResultFileRowLine(std::string& line, std::size_t position, std::size_t rowCount,
+                             const CandidateTexts& cells)
+{
+    const auto none = [&line] {
+        AppendCentred(line, "-", 8);
+        AppendBlanks(line, 2);
+    };
+    const auto centred = [&line](const std::string& text, int width, int blanks) {
+        AppendCentred(line, text, width);
+        AppendBlanks(line, blanks);
+    };
+    const auto right = [&line](const std::string& text, int width, int blanks) {
+        AppendRight(line, text, width);
+        AppendBlanks(line, blanks);
+    };
+    AppendBlanks(line, 1);
+    centred(PileNumber(position, rowCount), 8, 2);
+    const std::string& section = cells[candcol::Section];
+    centred(section, 8, 2);
+    if (section == SectionName(SectionType::Circular, SectionNameStyle::Column)) {
+        right(cells[candcol::Size1], 6, 4);
+        none();
+        none();
+        none();
+    } else if (section == SectionName(SectionType::Ellipse, SectionNameStyle::Column)) {
+        right(cells[candcol::Size1], 6, 4);
+        right(cells[candcol::Size2], 6, 4);
+        none();
+        none();
+    } else if (section == SectionName(SectionType::Rectangle, SectionNameStyle::Column) ||
+               section == SectionName(SectionType::Square, SectionNameStyle::Column)) {
+        none();
+        none();
+        right(cells[candcol::Size1], 6, 4);
+        right(cells[candcol::Size2], 6, 4);
+    }
+    right(cells[candcol::Depth], 6, 4);
+    right(cells[candcol::Frk], 6, 4);
+    centred(cells[candcol::Integrity], 8, 2);
+    centred(cells[candcol::C1], 8, 2);
+    centred(cells[candcol::C2], 8, 2);
+    right(cells[candcol::SideResistance], 7, 3);
+    right(cells[candcol::SideShare], 6, 4);
+    right(cells[candcol::EndResistance], 7, 3);
+    right(cells[candcol::EndShare], 6, 4);
+    right(cells[candcol::Ra], 7, 2);
 }
 
 std::vector<std::string> ResultFileTailLines(const std::string& timeStamp)

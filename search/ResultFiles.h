@@ -28,6 +28,10 @@ std::vector<std::string> ResultFileHeadLines(ResultFileKind kind);
 // the row's 17 cell texts. It starts with the pile number "ZH-" + position + 1, padded
 // with "0" to the digits of rowCount (not the candidate's own number of column 0).
 std::string ResultFileRowLine(std::size_t position, std::size_t rowCount, const CandidateTexts& cells);
+// The same line appended to `line`, for writers that make millions of lines into one
+// reused buffer.
+void AppendResultFileRowLine(std::string& line, std::size_t position, std::size_t rowCount,
+                             const CandidateTexts& cells);
 
 // The rule, the note, the closing rule of "=" and "计算时间：" + timeStamp (4 lines).
 std::vector<std::string> ResultFileTailLines(const std::string& timeStamp);

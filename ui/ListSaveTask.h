@@ -1,9 +1,11 @@
 #pragma once
 // Saving a design search result list, which can hold millions of rows.
 //
-// The file is made row by row and written in blocks as it grows (ResultFileWriter), so
-// the memory a save needs does not depend on the length of the list: the list itself is
-// only read, through the order the grid shows it in. A long list is saved in a worker
+// The rows are made in blocks of lines on every core, converted to GBK where they are
+// made, and handed in order to the one thread that writes them through the atomic save
+// (ResultFileWriter); only a few blocks exist at once, so the memory a save needs does
+// not depend on the length of the list. The list itself is only read, through the order
+// the grid shows it in. A long list is saved in a worker
 // thread; the list is shared with the grid and neither changes while the search page is
 // locked for the save. Any failure, running out of memory included, ends as a failed
 // save with its message; the list and any earlier file stay as they were.

@@ -359,6 +359,10 @@ void TestBatch::failedWriteKeepsEarlierOutputs()
     sorted.sort();
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), sorted);
     QCOMPARE(err.count(QStringLiteral("rockpile-batch: 错误: 文件无法保存：")), 3);
+    // The summary too fails by its cause in Chinese.
+    QVERIFY2(err.contains(QStringLiteral("文件无法保存：") + QDir::toNativeSeparators(QDir(folder).filePath(rockpile::SummaryFileName())) +
+                          QStringLiteral("\n磁盘已满或文件超过允许的大小")),
+             qPrintable(err));
     QVERIFY(!out.contains(QStringLiteral("已写出")));
 }
 

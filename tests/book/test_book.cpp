@@ -9,10 +9,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cmath>
+#include <csignal>
 
 #include "book/Book.h"
 #include "book/ReportRenderer.h"
@@ -116,6 +118,8 @@ private slots:
     void pdfGivesBackEveryLineInOrder();
     void pdfColumnsLineUp();
     void failingExportKeepsEarlierFile();
+    void exportFailuresToldInChinese_data();
+    void exportFailuresToldInChinese();
     void gridLinesUpOnImage_data();
     void gridLinesUpOnImage();
 
@@ -296,12 +300,63 @@ void BookTest::failingExportKeepsEarlierFile()
         message = ExportPdf(book, pdf);
     }
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY2(message.startsWith(QStringLiteral("PDF文件未能保存：") + QFileInfo(pdf).absoluteFilePath() + QStringLiteral("（")),
-             qPrintable(message));
-    QVERIFY(message.endsWith(QStringLiteral("，原有文件未改动")));
+    QCOMPARE(message, QStringLiteral("PDF文件未能保存：") + QFileInfo(pdf).absoluteFilePath() +
+                          QStringLiteral("（没有写入权限），原有文件未改动"));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), before);
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"book.pdf"});
+}
+
+void BookTest::exportFailuresToldInChinese_data()
+{
+    QTest::addColumn<QString>("where");  // "missing folder", "folder", "size limit"
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("no such folder") << "missing folder" << QStringLiteral("文件夹不存在");
+    QTest::newRow("path is a folder") << "folder" << QStringLiteral("该路径是一个文件夹");
+    // In a child process that keeps the default action of SIGXFSZ, which would end it.
+    QTest::newRow("file-size limit") << "size limit" << QStringLiteral("磁盘已满或文件超过允许的大小");
+}
+
+void BookTest::exportFailuresToldInChinese()
+{
+    QFETCH(QString, where);
+    QFETCH(QString, cause);
+    ThreePiles piles;
+    const Book book(ReportKind::Table, ToQt(piles.model.tableLines()));
+    QTemporaryDir base;
+    QString pdf = base.filePath("book.pdf");
+    if (where == "missing folder") pdf = base.filePath("missing/book.pdf");
+    if (where == "folder") QVERIFY(QDir().mkdir(pdf));
+    if (where == "size limit") {
+        QFile earlier(pdf);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
+    const QString expected = QStringLiteral("PDF文件未能保存：") + QFileInfo(pdf).absoluteFilePath() +
+                             QStringLiteral("（") + cause + QStringLiteral("），原有文件未改动");
+    if (where != "size limit") {
+        QCOMPARE(ExportPdf(book, pdf), expected);
+    } else {
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_DFL);
+            rlimit limit{};
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 2048;
+            setrlimit(RLIMIT_FSIZE, &limit);
+            _exit(ExportPdf(book, pdf) == expected ? 0 : 3);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY2(WIFEXITED(status), WIFSIGNALED(status) ? qPrintable(QString::number(WTERMSIG(status))) : "");
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QFile earlier(pdf);
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+    }
+    QCOMPARE(QDir(base.path()).entryList(QDir::Files | QDir::Hidden),
+             where == "size limit" ? QStringList{"book.pdf"} : QStringList{});
 }
 
 namespace {

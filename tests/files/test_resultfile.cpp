@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "files/GbkEncoder.h"
 #include "files/ResultFile.h"
 
 #ifdef Q_OS_UNIX
@@ -83,6 +84,10 @@ private slots:
     void unrecognisedCauseKeepsSystemTextAfterChinese();
     void fileSizeLimitInChildProcessIsReported();
     void streamedBlocksGiveTheSameBytes();
+    void fastConversionGivesTheBytesOfAWholeConversion();
+    void bytesSavedWhole();
+    void bytesSaveFailuresToldInChinese_data();
+    void bytesSaveFailuresToldInChinese();
     void unencodableCharacterInLaterBlockNamedByItsLine();
 };
 
@@ -377,7 +382,7 @@ void TestSaveFile::streamedBlocksGiveTheSameBytes()
         QByteArray expected;
         QString error;
         QVERIFY(rockpile::EncodeLines(lines, ends, expected, error));
-        QVERIFY(expected.size() > 3 * rockpile::ResultFileWriter::kBlockChars);
+        QVERIFY(expected.size() > 3 * qsizetype(rockpile::ResultFileWriter::kBlockBytes));
         QTemporaryDir dir;
         const QString path = rockpile::ResultFilePath(dir.path(), QStringLiteral("a.txt"));
         rockpile::ResultFileWriter writer(path, ends);
@@ -402,6 +407,103 @@ void TestSaveFile::unencodableCharacterInLaterBlockNamedByItsLine()
         QCOMPARE(ReadAll(path), QByteArray("earlier"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.txt"});
     }
+}
+
+
+void TestSaveFile::fastConversionGivesTheBytesOfAWholeConversion()
+{
+    // Every character of the ranges a report or a list can hold, and some it cannot:
+    // each one alone is converted, or refused, exactly as a whole conversion with its
+    // round-trip check does; all convertible ones in one text give the same bytes too,
+    // converted a second time from the kept table.
+    std::vector<char32_t> characters;
+    for (const auto& [first, last] : std::vector<std::pair<char32_t, char32_t>>{
+             {0x01, 0x7F}, {0x80, 0x33FF}, {0x4E00, 0x9FFF}, {0xE000, 0xE0FF}, {0xF900, 0xFFFD},
+             {0x1F600, 0x1F610}, {0x20000, 0x20010}})
+        for (char32_t c = first; c <= last; ++c)
+            if (c < 0xD800 || c > 0xDFFF) characters.push_back(c);
+    rockpile::GbkEncoder encoder;
+    QVERIFY(encoder.isValid());
+    std::string all;
+    int refused = 0;
+    for (const char32_t c : characters) {
+        const std::string utf8 = QString::fromUcs4(&c, 1).toStdString();
+        QByteArray whole;
+        QString error;
+        const bool convertible = rockpile::EncodeLines({utf8}, LineEnds::Between, whole, error);
+        std::string fast;
+        QCOMPARE(encoder.append(utf8, fast), convertible);
+        if (!convertible) {
+            ++refused;
+            continue;
+        }
+        QCOMPARE(QByteArray::fromStdString(fast), whole);
+        all += utf8;
+    }
+    QVERIFY(refused > 100);
+    QByteArray whole;
+    QString error;
+    QVERIFY(rockpile::EncodeLines({all}, LineEnds::Between, whole, error));
+    std::string fast;
+    QVERIFY(encoder.append(all, fast));
+    QCOMPARE(QByteArray::fromStdString(fast), whole);
+    // Bytes that are no UTF-8 are refused as the whole conversion refuses them.
+    for (const std::string& bad : {std::string("a\xFF"), std::string("桩\xE6\xA1"), std::string("\xC0\xAF"),
+                                  std::string("\xED\xA0\x80")}) {
+        QVERIFY(!rockpile::EncodeLines({bad}, LineEnds::Between, whole, error));
+        std::string out;
+        QVERIFY(!encoder.append(bad, out));
+    }
+}
+
+void TestSaveFile::bytesSavedWhole()
+{
+    QTemporaryDir dir;
+    const QString path = rockpile::ResultFilePath(dir.path(), QStringLiteral("a.json"));
+    WriteRaw(path, "earlier, and longer than the new bytes");
+    QString error;
+    const QByteArray bytes("\xEF\xBB\xBF{\"a\": 1}\r\n\0z", 16);
+    QVERIFY2(rockpile::WriteBytes(path, bytes, error), qPrintable(error));
+    QCOMPARE(ReadAll(path), bytes);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.json"});
+}
+
+void TestSaveFile::bytesSaveFailuresToldInChinese_data()
+{
+    QTest::addColumn<QString>("where");  // "missing folder", "folder", "size limit"
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("no such folder") << "missing folder" << QStringLiteral("文件夹不存在");
+    QTest::newRow("path is a folder") << "folder" << QStringLiteral("该路径是一个文件夹");
+    QTest::newRow("file-size limit") << "size limit" << QStringLiteral("磁盘已满或文件超过允许的大小");
+}
+
+void TestSaveFile::bytesSaveFailuresToldInChinese()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs a file size limit");
+#else
+    QFETCH(QString, where);
+    QFETCH(QString, cause);
+    QTemporaryDir dir;
+    QString path = rockpile::ResultFilePath(dir.path(), QStringLiteral("a.csv"));
+    if (where == "missing folder") path = rockpile::ResultFilePath(dir.filePath("missing"), QStringLiteral("a.csv"));
+    if (where == "folder") QVERIFY(QDir().mkdir(path));
+    if (where == "size limit") WriteRaw(path, "earlier");
+    const QByteArray bytes(64 * 1024, 'x');
+    QString error;
+    bool written = true;
+    {
+        const FileSizeLimit limit(where == "size limit" ? 4096 : RLIM_INFINITY);
+        written = rockpile::WriteBytes(path, bytes, error);
+    }
+    QVERIFY(!written);
+    QCOMPARE(error, QStringLiteral("文件无法保存：") + path + QLatin1Char('\n') + cause);
+    if (where == "size limit") QCOMPARE(ReadAll(path), QByteArray("earlier"));
+    if (where == "folder") QVERIFY(QFileInfo(path).isDir());
+    if (where == "missing folder") QVERIFY(!QDir(dir.filePath("missing")).exists());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             where == "size limit" ? QStringList{"a.csv"} : QStringList{});
+#endif
 }
 
 QTEST_MAIN(TestSaveFile)

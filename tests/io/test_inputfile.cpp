@@ -274,13 +274,14 @@ void TestInputFile::failedSaveKeepsEarlierFile()
         written = rockpile::WriteInputFile(path, NineLayerRectangle(), error);
     }
     QVERIFY(!written);
-    QVERIFY2(error.startsWith(QStringLiteral("文件无法保存：") + path + QLatin1Char('\n')), qPrintable(error));
+    QCOMPARE(error, QStringLiteral("文件无法保存：") + path + QStringLiteral("\n磁盘已满或文件超过允许的大小"));
     QCOMPARE(ReadAll(path), QByteArray("earlier"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("p.json")});
 
     // A folder that does not exist.
     QVERIFY(!rockpile::WriteInputFile(dir.filePath(QStringLiteral("no/p.json")), Ellipse(), error));
-    QVERIFY(error.startsWith(QStringLiteral("文件无法保存：")));
+    QCOMPARE(error, QStringLiteral("文件无法保存：") + dir.filePath(QStringLiteral("no/p.json")) +
+                        QStringLiteral("\n文件夹不存在"));
 }
 
 QTEST_GUILESS_MAIN(TestInputFile)

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "report/Format.h"
 
@@ -132,6 +137,41 @@ TEST(FormatFixed, RoundsTheEighteenDigitFormHalfAwayFromZero)
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.value << " p" << c.precision << " d" << c.decimals);
         EXPECT_EQ(FormatFixed(c.value, c.precision, c.decimals), c.expected);
+    }
+}
+
+// With 18 significant digits and no cut, FormatFixed shows the value's digits as the
+// standard library's correctly rounded conversion writes them: random values from 0.1
+// (the most decimals shown, 18) to beyond 10^17, and binary fractions whose exact decimal form
+// ends in a 5 just after the 18th digit (ties, rounded to even).
+TEST(FormatFixed, EighteenDigitsAgreeWithTheLibrarysConversion)
+{
+    std::mt19937_64 random(20260305);
+    std::uniform_real_distribution<double> exponent(-1.0, 18.0);
+    std::vector<double> values;
+    for (int i = 0; i < 200000; ++i) values.push_back(std::pow(10.0, exponent(random)));
+    for (int i = 0; i < 50000; ++i) {
+        // An odd mantissa below 2^53 over a small power of two: short exact expansions.
+        const auto mantissa = (random() >> 11) | 1u;
+        values.push_back(std::ldexp(double(mantissa), -int(random() % 57)));
+    }
+    for (const double v : {0.1, 0.09999999999999999, 1e17, 9.999999999999999e16, 0.1, 0.3, 2.675, 99.995, 1.0, 10.0, 1e16,
+                           9007199254740991.0 / 8, 9007199254740991.0 / 16})
+        values.push_back(v);
+    for (const double value : values) {
+        const int decimals = std::max(0, 17 - int(std::floor(std::log10(value))));
+        if (decimals > 18) continue;
+        char buffer[80];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+        const std::string expected(buffer, end);
+        // Where the logarithm misjudges the power of ten the form holds 17 digits, which
+        // FormatFixed cuts from the 18 on purpose: not this comparison.
+        const std::size_t first = expected.find_first_not_of("0.");
+        const auto significant = std::count_if(expected.begin() + std::ptrdiff_t(first), expected.end(),
+                                               [](char c) { return c != '.'; });
+        if (significant < 18) continue;
+        const std::string shown = FormatFixed(value, 18, decimals);
+        ASSERT_EQ(shown, expected) << value;
     }
 }
 

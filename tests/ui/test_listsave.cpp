@@ -12,7 +12,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "files/ResultFile.h"
 #include "search/CandidateList.h"
@@ -220,9 +222,13 @@ private slots:
     void saveUnderMemoryLimitNeedsLittleRoom_data()
     {
         QTest::addColumn<long>("headroomKiB");
+        QTest::addColumn<long>("leftKiB");  // room left after using the headroom up; -1: not used up
         QTest::addColumn<bool>("written");
         // With 16 MB of room beyond what the program holds, a million rows are saved.
-        QTest::newRow("16 MB") << 16L * 1024 << true;
+        QTest::newRow("16 MB") << 16L * 1024 << -1L << true;
+        // Memory used up by the rest of the program but for 64 KB, less than one block of
+        // rows: the save fails and says so, the list and the earlier file as they were.
+        QTest::newRow("64 KB left") << 64L * 1024 << 64L << false;
     }
 
     void saveUnderMemoryLimitNeedsLittleRoom()
@@ -231,7 +237,13 @@ private slots:
         QSKIP("needs fork, RLIMIT_AS and /proc");
 #else
         QFETCH(long, headroomKiB);
+        QFETCH(long, leftKiB);
         QFETCH(bool, written);
+#if defined(__SANITIZE_ADDRESS__)
+        // The address sanitizer's allocator ends the process when an allocation of
+        // operator new fails, whatever its options: memory cannot run out here.
+        if (leftKiB >= 0) QSKIP("memory that runs out ends a process under the address sanitizer");
+#endif
         const QString path = savedPath();
         WriteRaw(path, "earlier");
         const auto list = LongList(1'000'000);
@@ -261,7 +273,30 @@ private slots:
             rlimit limit{};
             limit.rlim_cur = limit.rlim_max = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + rlim_t(headroomKiB) * 1024;
             setrlimit(RLIMIT_AS, &limit);
+            // The rest of the program takes all memory but `leftKiB`: pieces of 64 KB,
+            // then of 4 KB and of 256 bytes until none is given, then the last 64 KB
+            // pieces given back.
+            std::vector<void*> held;
+            held.reserve(1 << 20);
+            std::size_t large = 0;
+            if (leftKiB >= 0) {
+                for (const std::size_t piece : {std::size_t(64 * 1024), std::size_t(4096), std::size_t(256)}) {
+                    while (held.size() < held.capacity()) {
+                        void* block = std::malloc(piece);
+                        if (!block) break;
+                        held.push_back(block);
+                        if (piece == 64 * 1024) ++large;
+                    }
+                }
+                if (large < std::size_t(leftKiB / 64) + 1) _exit(5);  // the limit did not bite
+                for (long freed = 0; freed < leftKiB; freed += 64) {
+                    std::free(held[--large]);
+                    held[large] = nullptr;
+                }
+                if (std::malloc(128 * 1024) != nullptr) _exit(6);  // more room than meant
+            }
             const rockpile::ListSaveOutcome outcome = rockpile::SaveCandidateList(job);
+            for (void* block : held) std::free(block);
             const bool intact = list->size() == 1'000'000 && list->Texts(0) == first &&
                                 list->Texts(list->size() - 1) == last;
             if (!intact) _exit(4);
