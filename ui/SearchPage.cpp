@@ -516,6 +516,7 @@ void SearchPage::ShowSearchResult(SearchResult& result)
     auto list = std::make_shared<const CandidateList>(std::move(outcome.candidates));
     all->setRows(list, SearchOrder(*list));
     filtered->setRows(list, {});
+    FitNumberColumns(list->size());
     RefreshChart();
     ShowInformation(lb_YHxingxi, Q(outcome.message), QColor::fromRgba(outcome.messageColour));
 

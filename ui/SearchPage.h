@@ -147,6 +147,9 @@ private:
     void FillControls();
     void ConnectHandlers();
     void LayOutGrids();
+    // Widens the pile number columns where a list of `rows` candidates numbers its piles
+    // with more digits than they show; widths the user set are otherwise kept.
+    void FitNumberColumns(std::size_t rows);
     void ShowSearchResult(SearchResult& result);
     void ResultHeaderClick(QTableView* grid, int column);
     void TakeBackCandidate(QTableView* grid, int row);

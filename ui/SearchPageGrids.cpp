@@ -42,6 +42,12 @@ constexpr int kRowHeight = 24;
 // The widest texts a column of the result grids shows besides its headers: pile
 // numbers, section names, sizes, and the Ra of a search (up to 8 digits and 2
 // decimals).
+// A cell draws its text between margins of the focus frame and a grid line.
+int CellMargins(const QTableView* grid)
+{
+    return 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
+}
+
 QStringList WidestCellTexts(int column)
 {
     switch (column) {
@@ -69,9 +75,6 @@ void SearchPage::LayOutGrids()
 
     // A cell draws its text between margins of the focus frame and a grid line; a
     // header section between its header margins.
-    const auto cellMargins = [](const QTableView* grid) {
-        return 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1) + 1;
-    };
     const auto headerMargins = [](const QHeaderView* header) {
         return 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header) + 1;
     };
@@ -84,7 +87,7 @@ void SearchPage::LayOutGrids()
             const QFontMetrics metrics(Grid1_Youhuaxuanxiang->font());
             for (int row = 0; row < Grid1_Youhuaxuanxiang->rowCount(); ++row)
                 width = std::max(width, metrics.horizontalAdvance(CellText(Grid1_Youhuaxuanxiang, row, column)) +
-                                            cellMargins(Grid1_Youhuaxuanxiang));
+                                            CellMargins(Grid1_Youhuaxuanxiang));
         }
         Grid1_Youhuaxuanxiang->setColumnWidth(column, width);
     }
@@ -110,7 +113,7 @@ void SearchPage::LayOutGrids()
             for (const QString& text : headers)
                 need = std::max(need, headerMetrics.horizontalAdvance(text) + headerMargins(header));
             for (const QString& text : WidestCellTexts(column))
-                need = std::max(need, cellMetrics.horizontalAdvance(text) + cellMargins(grid));
+                need = std::max(need, cellMetrics.horizontalAdvance(text) + CellMargins(grid));
             const std::size_t at = static_cast<std::size_t>(column);
             needs[at] = need;
             widths[at] = std::max(need, scaled(column == candcol::Size1 ? kSizeColumnWidth : kResultColumnWidth));
@@ -136,6 +139,19 @@ void SearchPage::LayOutGrids()
     for (QTableView* grid : {static_cast<QTableView*>(Grid1_Youhuaxuanxiang), Grid2_Youhuajieguo, Grid3_Youhuasaixuan}) {
         grid->verticalHeader()->setMinimumSectionSize(1);
         grid->verticalHeader()->setDefaultSectionSize(scaled(kRowHeight));
+    }
+}
+
+void SearchPage::FitNumberColumns(std::size_t rows)
+{
+    if (rows == 0) return;
+    // The last pile has the longest number; every digit drawn as the widest, "0".
+    QString widest = Q(PileNumber(rows - 1, rows));
+    for (QChar& character : widest)
+        if (character.isDigit()) character = QLatin1Char('0');
+    for (QTableView* grid : {Grid2_Youhuajieguo, Grid3_Youhuasaixuan}) {
+        const int need = grid->fontMetrics().horizontalAdvance(widest) + CellMargins(grid);
+        if (grid->columnWidth(candcol::Number) < need) grid->setColumnWidth(candcol::Number, need);
     }
 }
 

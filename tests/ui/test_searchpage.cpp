@@ -1168,6 +1168,9 @@ private slots:
         QCOMPARE(Rows(all()), n);
         QCOMPARE(Cell(all(), 0, 0), QStringLiteral("ZH-000001"));
         QCOMPARE(Cell(all(), n - 1, 0), QStringLiteral("ZH-576144"));
+        // The longer pile numbers of so long a list show whole.
+        const int numberNeed = all()->fontMetrics().horizontalAdvance(QStringLiteral("ZH-576144"));
+        QVERIFY2(all()->columnWidth(0) > numberNeed, qPrintable(QString::number(all()->columnWidth(0))));
         QCOMPARE(Cell(all(), n - 1, 2), QStringLiteral("2000"));
         QCOMPARE(button("cbt_YHcompute")->text(), QStringLiteral("计算"));
         QVERIFY(!button("cbt_YHcompute")->isEnabled());
