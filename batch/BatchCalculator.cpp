@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QSaveFile>
 
+#include "batch/ReportFiles.h"
 #include "core/ComputePile.h"
 #include "files/ResultFile.h"
 #include "io/InputFile.h"
@@ -99,6 +100,14 @@ QString SummaryFileName() { return QStringLiteral("嵌岩桩批量计算汇总.c
 
 PileRun RunPile(const PageInputs& inputs, ReportModel* reports, const std::string& timeStamp)
 {
+    if (!reports) return RunPile(inputs, ReportStep());
+    return RunPile(inputs, [&](const ReportSnapshot& snapshot, const PileResult& result) {
+        return reports->AppendReports(snapshot, result, timeStamp) ? reports->reportCount() : 0;
+    });
+}
+
+PileRun RunPile(const PageInputs& inputs, const ReportStep& report)
+{
     PileRun run;
     const PileInput& pile = inputs.pile;
     const bool rectangle = pile.sectionType == SectionType::Rectangle;
@@ -125,15 +134,14 @@ PileRun RunPile(const PageInputs& inputs, ReportModel* reports, const std::strin
     run.ra = fields.ra;
     run.percent = fields.percent;
     run.verdict = outcome.result.verdict;
-    if (reports) {
-        if (!reports->AppendReports(SnapshotAfterRun(pile, outcome, inputs.precisionMode),
-                                    outcome.result, timeStamp)) {
+    if (report) {
+        run.entryNumber = report(SnapshotAfterRun(pile, outcome, inputs.precisionMode), outcome.result);
+        if (run.entryNumber == 0) {
             // As in the window: a layer cell that does not read as a number keeps the
             // calculation out of the reports.
             run.message = std::string(kReportRefused);
             return run;
         }
-        run.entryNumber = reports->reportCount();
     }
     run.ok = true;
     return run;
@@ -141,7 +149,6 @@ PileRun RunPile(const PageInputs& inputs, ReportModel* reports, const std::strin
 
 int BatchCalculator::execute(const QStringList& arguments)
 {
-    reports_ = ReportModel();
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(),
@@ -225,15 +232,23 @@ int BatchCalculator::execute(const QStringList& arguments)
     QStringList summary;
     summary << QStringLiteral("文件,行号,桩号,计算书编号,截面,尺寸1(mm),尺寸2(mm),Rpa(kN),Ra(kN),端阻占比,判定,信息");
     const QLocale locale;
+    // The reports go to their files entry by entry as the piles are computed.
+    std::optional<ReportFiles> reportFiles;
+    ReportStep reportStep;
+    if (!parser.isSet(summaryOnly)) {
+        reportFiles.emplace(folder);
+        reportStep = [&](const ReportSnapshot& snapshot, const PileResult& result) {
+            return reportFiles->AppendReports(snapshot, result, TimeStamp(clock_(), locale))
+                ? reportFiles->reportCount() : 0;
+        };
+    }
     int failed = 0;
     const qsizetype total = static_cast<qsizetype>(jobs.size());
     for (qsizetype i = 0; i < total; ++i) {
         const Job& job = jobs[static_cast<std::size_t>(i)];
         PileRun run;
         if (job.error.isEmpty()) {
-            const std::string stamp =
-                parser.isSet(summaryOnly) ? std::string() : TimeStamp(clock_(), locale);
-            run = RunPile(job.inputs, parser.isSet(summaryOnly) ? nullptr : &reports_, stamp);
+            run = RunPile(job.inputs, reportStep);
         } else {
             run.message = job.error.toStdString();
         }
@@ -269,19 +284,10 @@ int BatchCalculator::execute(const QStringList& arguments)
     // The reports as the window saves them: GBK, CR LF between lines. With no pile
     // computed there is nothing to save, and earlier files stay as they are.
     QStringList written;
-    if (!parser.isSet(summaryOnly) && reports_.reportCount() > 0) {
-        const std::pair<QString, const std::vector<std::string>*> reports[] = {
-            {TextReportFileName(), &reports_.textLines()},
-            {TableReportFileName(), &reports_.tableLines()},
-        };
-        for (const auto& [name, lines] : reports) {
-            const QString path = ResultFilePath(folder, name);
-            QString error;
-            if (WriteLines(path, *lines, LineEnds::Between, error))
-                written << path;
-            else
-                fault(error);
-        }
+    if (reportFiles) {
+        QStringList errors;
+        reportFiles->finish(written, errors);
+        for (const QString& error : errors) fault(error);
     }
     // The summary in UTF-8 with a byte order mark, which spreadsheets open as such.
     {
