@@ -199,8 +199,15 @@ int BatchCalculator::execute(const QStringList& arguments)
         status = 1;
     };
 
-    // Read every file first, so that a bad file is reported before hours of work.
-    std::vector<Job> jobs;
+    // Read every file first, so that a bad file is reported before hours of work. A
+    // schedule is checked whole here and its rows are read again one at a time as they
+    // are computed, so that its length costs no memory.
+    struct Source {
+        Job job;                                   // an input file
+        std::unique_ptr<ScheduleReader> schedule;  // or a schedule
+    };
+    std::vector<Source> sources;
+    qsizetype total = 0;
     for (const QString& path : files) {
         const QString name = QDir::toNativeSeparators(path);
         QString error;
@@ -211,17 +218,38 @@ int BatchCalculator::execute(const QStringList& arguments)
                 continue;
             }
             if (precisionGiven) job.inputs.precisionMode = precisionMode;
-            jobs.push_back(std::move(job));
+            sources.push_back(Source{std::move(job), nullptr});
+            ++total;
         } else {
-            Schedule schedule;
-            if (!ReadSchedule(path, precisionMode, schedule, error)) {
+            auto schedule = std::make_unique<ScheduleReader>(path, precisionMode);
+            if (!schedule->open(error)) {
                 fault(error);
                 continue;
             }
-            for (ScheduleRow& row : schedule.rows)
-                jobs.push_back(Job{name, row.line, std::move(row.inputs), row.error});
+            total += schedule->rowCount();
+            sources.push_back(Source{Job{name, 0, PageInputs(), QString()}, std::move(schedule)});
         }
     }
+    // The piles in order: each input file, then each row of a schedule.
+    std::size_t sourceIndex = 0;
+    const auto nextJob = [&](Job& job) {
+        for (; sourceIndex < sources.size(); ++sourceIndex) {
+            Source& source = sources[sourceIndex];
+            if (!source.schedule) {
+                job = std::move(source.job);
+                ++sourceIndex;
+                return true;
+            }
+            ScheduleRow row;
+            if (source.schedule->next(row)) {
+                job = Job{source.job.source, row.line, std::move(row.inputs), row.error};
+                return true;
+            }
+            if (!source.schedule->error().isEmpty()) fault(source.schedule->error());
+            source.schedule.reset();
+        }
+        return false;
+    };
 
     if (!QDir().mkpath(folder)) {
         fault(QStringLiteral("无法建立输出文件夹“%1”").arg(QDir::toNativeSeparators(folder)));
@@ -243,9 +271,9 @@ int BatchCalculator::execute(const QStringList& arguments)
         };
     }
     int failed = 0;
-    const qsizetype total = static_cast<qsizetype>(jobs.size());
     for (qsizetype i = 0; i < total; ++i) {
-        const Job& job = jobs[static_cast<std::size_t>(i)];
+        Job job;
+        if (!nextJob(job)) break;
         PileRun run;
         if (job.error.isEmpty()) {
             run = RunPile(job.inputs, reportStep);
