@@ -3,8 +3,8 @@
 namespace rockpile {
 
 ReportFiles::ReportFiles(const QString& folder)
-    : text_(ResultFilePath(folder, TextReportFileName()), ReportKind::Text),
-      table_(ResultFilePath(folder, TableReportFileName()), ReportKind::Table)
+    : text_(ResultFilePath(folder, TextReportFileName()), ReportType::Text),
+      table_(ResultFilePath(folder, TableReportFileName()), ReportType::Table)
 {
 }
 

@@ -36,9 +36,9 @@ public:
 
 private:
     struct File {
-        File(const QString& path, ReportKind kind) : path(path), kind(kind), writer(path, LineEnds::Between) {}
+        File(const QString& path, ReportType kind) : path(path), kind(kind), writer(path, LineEnds::Between) {}
         QString path;
-        ReportKind kind;
+        ReportType kind;
         ResultFileWriter writer;
     };
     File text_;

@@ -12,14 +12,14 @@ std::optional<ReportEntry> MakeReportEntry(const ReportSnapshot& snapshot, const
     return ReportEntry{std::move(*text), {TableReportRow(snapshot, result, entryNumber)}};
 }
 
-std::vector<std::string> ReportHead(ReportKind kind)
+std::vector<std::string> ReportHead(ReportType kind)
 {
-    return kind == ReportKind::Table ? TableReportHeader() : std::vector<std::string>();
+    return kind == ReportType::Table ? TableReportHeader() : std::vector<std::string>();
 }
 
-std::vector<std::string> ReportTail(ReportKind kind, const std::string& timeStamp)
+std::vector<std::string> ReportTail(ReportType kind, const std::string& timeStamp)
 {
-    std::vector<std::string> lines = kind == ReportKind::Table ? TableReportFooter()
+    std::vector<std::string> lines = kind == ReportType::Table ? TableReportFooter()
                                                                  : std::vector<std::string>();
     lines.push_back(std::string(kTimeStampPrefix) + timeStamp);
     return lines;
@@ -39,8 +39,8 @@ bool ReportModel::AppendReports(const ReportSnapshot& snapshot, const PileResult
     // The head comes with the first entry; a later entry takes the place of the tail
     // (its footer and the previous time stamp line), which then follows it again, so
     // that exactly one time stamp line closes each report.
-    for (const ReportKind kind : {ReportKind::Table, ReportKind::Text}) {
-        std::vector<std::string>& lines = kind == ReportKind::Table ? tableLines_ : textLines_;
+    for (const ReportType kind : {ReportType::Table, ReportType::Text}) {
+        std::vector<std::string>& lines = kind == ReportType::Table ? tableLines_ : textLines_;
         std::vector<std::string> tail = ReportTail(kind, timeStamp);
         if (entryNumber == 1)
             lines = ReportHead(kind);

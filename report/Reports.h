@@ -37,16 +37,16 @@ struct ReportSnapshot {
 // lines of every entry in order, then its tail lines, which carry the time stamp of the
 // last calculation. ReportModel holds them whole; a tool that writes a long run to files
 // writes the same pieces as they come (head with the first entry, tail at the end).
-enum class ReportKind { Text, Table };
+enum class ReportType { Text, Table };
 
 // The lines one completed calculation adds to the two reports.
 struct ReportEntry {
     std::vector<std::string> textLines;   // the text report entry, title line to closing line
     std::vector<std::string> tableLines;  // the table report row (one line)
 
-    const std::vector<std::string>& lines(ReportKind kind) const
+    const std::vector<std::string>& lines(ReportType kind) const
     {
-        return kind == ReportKind::Text ? textLines : tableLines;
+        return kind == ReportType::Text ? textLines : tableLines;
     }
 };
 
@@ -55,10 +55,10 @@ struct ReportEntry {
 std::optional<ReportEntry> MakeReportEntry(const ReportSnapshot& snapshot, const PileResult& result,
                                            int entryNumber);
 // The lines before the first entry (the table report's header; none for the text report).
-std::vector<std::string> ReportHead(ReportKind kind);
+std::vector<std::string> ReportHead(ReportType kind);
 // The lines after the last entry, which was calculated at `timeStamp` (the table
 // report's footer, then for both the time stamp line).
-std::vector<std::string> ReportTail(ReportKind kind, const std::string& timeStamp);
+std::vector<std::string> ReportTail(ReportType kind, const std::string& timeStamp);
 
 // The two reports of one program run. ReportCount is the number of calculations both
 // hold; entries are numbered ZH1, ZH2, ... by their position.

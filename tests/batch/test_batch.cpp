@@ -199,7 +199,7 @@ private slots:
 private:
     int Run(QStringList arguments);
     QString WriteSchedule(const QStringList& rows);
-    QByteArray WindowsReport(const QString& schedule, rockpile::ReportKind kind);
+    QByteArray WindowsReport(const QString& schedule, rockpile::ReportType kind);
 
     std::unique_ptr<QTemporaryDir> tempDir;
     QString out;
@@ -404,7 +404,7 @@ void TestBatch::progressOnLongSchedules()
 
 // What the window's reports hold after computing the piles of `schedule` in order, at
 // the test's time, saved as the window saves them.
-QByteArray TestBatch::WindowsReport(const QString& schedule, rockpile::ReportKind kind)
+QByteArray TestBatch::WindowsReport(const QString& schedule, rockpile::ReportType kind)
 {
     rockpile::Schedule rows;
     QString error;
@@ -413,7 +413,7 @@ QByteArray TestBatch::WindowsReport(const QString& schedule, rockpile::ReportKin
     for (const rockpile::ScheduleRow& row : rows.rows)
         if (row.error.isEmpty()) rockpile::RunPile(row.inputs, &model, "2026/3/5 14:07:09");
     const std::vector<std::string>& lines =
-        kind == rockpile::ReportKind::Text ? model.textLines() : model.tableLines();
+        kind == rockpile::ReportType::Text ? model.textLines() : model.tableLines();
     QStringList texts;
     for (const std::string& line : lines) texts << QString::fromStdString(line);
     return Gbk(texts);
@@ -429,8 +429,8 @@ void TestBatch::longScheduleGivesTheWindowsReports()
     const QByteArray text = ReadAll(rockpile::ResultFilePath(folder, rockpile::TextReportFileName()));
     const QByteArray table = ReadAll(rockpile::ResultFilePath(folder, rockpile::TableReportFileName()));
     QVERIFY(text.size() > 10 * rockpile::ResultFileWriter::kBlockChars);
-    QCOMPARE(text, WindowsReport(schedule, rockpile::ReportKind::Text));
-    QCOMPARE(table, WindowsReport(schedule, rockpile::ReportKind::Table));
+    QCOMPARE(text, WindowsReport(schedule, rockpile::ReportType::Text));
+    QCOMPARE(table, WindowsReport(schedule, rockpile::ReportType::Table));
     // 400 rows, 10 failed calculations and 7 refused rows: the last entry is ZH383.
     QVERIFY(text.endsWith(Gbk({"==================================================", kTimeLine})));
     QVERIFY(table.endsWith(Gbk(kTableFoot)));
@@ -459,7 +459,7 @@ void TestBatch::failureMidwayKeepsEarlierOutputs()
     }
     QCOMPARE(status, 1);
     QCOMPARE(ReadAll(QDir(folder).filePath(names[0])), QByteArray("earlier"));
-    QCOMPARE(ReadAll(QDir(folder).filePath(names[1])), WindowsReport(schedule, rockpile::ReportKind::Table));
+    QCOMPARE(ReadAll(QDir(folder).filePath(names[1])), WindowsReport(schedule, rockpile::ReportType::Table));
     QCOMPARE(SummaryLines(folder).size(), 401);
     // No temporary file is left behind.
     QStringList sorted = names;
