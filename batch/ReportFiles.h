@@ -36,7 +36,10 @@ public:
 
 private:
     struct File {
-        File(const QString& path, ReportType kind) : path(path), kind(kind), writer(path, LineEnds::Between) {}
+        File(const QString& path, ReportType kind)
+            : path(path), kind(kind), writer(path, LineEnds::Between)
+        {
+        }
         QString path;
         ReportType kind;
         ResultFileWriter writer;
