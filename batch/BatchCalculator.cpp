@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include "batch/ReportFiles.h"
 #include "core/ComputePile.h"
 #include "files/ResultFile.h"
 #include "io/InputFile.h"
@@ -72,6 +73,14 @@ QString SummaryFileName() { return QStringLiteral("嵌岩桩批量计算汇总.c
 
 PileRun RunPile(const PageInputs& inputs, ReportModel* reports, const std::string& timeStamp)
 {
+    if (!reports) return RunPile(inputs, ReportStep());
+    return RunPile(inputs, [&](const ReportSnapshot& snapshot, const PileResult& result) {
+        return reports->AppendReports(snapshot, result, timeStamp) ? reports->reportCount() : 0;
+    });
+}
+
+PileRun RunPile(const PageInputs& inputs, const ReportStep& report)
+{
     PileRun run;
     const PileInput& pile = inputs.pile;
     const bool rectangle = pile.sectionType == SectionType::Rectangle;
@@ -98,15 +107,14 @@ PileRun RunPile(const PageInputs& inputs, ReportModel* reports, const std::strin
     run.ra = fields.ra;
     run.percent = fields.percent;
     run.verdict = outcome.result.verdict;
-    if (reports) {
-        if (!reports->AppendReports(SnapshotAfterRun(pile, outcome, inputs.precisionMode),
-                                    outcome.result, timeStamp)) {
+    if (report) {
+        run.entryNumber = report(SnapshotAfterRun(pile, outcome, inputs.precisionMode), outcome.result);
+        if (run.entryNumber == 0) {
             // As in the window: a layer cell that does not read as a number keeps the
             // calculation out of the reports.
             run.message = std::string(kReportRefused);
             return run;
         }
-        run.entryNumber = reports->reportCount();
     }
     run.ok = true;
     return run;
@@ -114,7 +122,6 @@ PileRun RunPile(const PageInputs& inputs, ReportModel* reports, const std::strin
 
 int BatchCalculator::execute(const QStringList& arguments)
 {
-    reports_ = ReportModel();
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")}, QString(),
@@ -165,8 +172,15 @@ int BatchCalculator::execute(const QStringList& arguments)
         status = 1;
     };
 
-    // Read every file first, so that a bad file is reported before hours of work.
-    std::vector<Job> jobs;
+    // Read every file first, so that a bad file is reported before hours of work. A
+    // schedule is checked whole here and its rows are read again one at a time as they
+    // are computed, so that its length costs no memory.
+    struct Source {
+        Job job;                                   // an input file
+        std::unique_ptr<ScheduleReader> schedule;  // or a schedule
+    };
+    std::vector<Source> sources;
+    qsizetype total = 0;
     for (const QString& path : files) {
         const QString name = QDir::toNativeSeparators(path);
         QString error;
@@ -177,17 +191,38 @@ int BatchCalculator::execute(const QStringList& arguments)
                 continue;
             }
             if (precisionGiven) job.inputs.precisionMode = precisionMode;
-            jobs.push_back(std::move(job));
+            sources.push_back(Source{std::move(job), nullptr});
+            ++total;
         } else {
-            Schedule schedule;
-            if (!ReadSchedule(path, precisionMode, schedule, error)) {
+            auto schedule = std::make_unique<ScheduleReader>(path, precisionMode);
+            if (!schedule->open(error)) {
                 fault(error);
                 continue;
             }
-            for (ScheduleRow& row : schedule.rows)
-                jobs.push_back(Job{name, row.line, std::move(row.inputs), row.error});
+            total += schedule->rowCount();
+            sources.push_back(Source{Job{name, 0, PageInputs(), QString()}, std::move(schedule)});
         }
     }
+    // The piles in order: each input file, then each row of a schedule.
+    std::size_t sourceIndex = 0;
+    const auto nextJob = [&](Job& job) {
+        for (; sourceIndex < sources.size(); ++sourceIndex) {
+            Source& source = sources[sourceIndex];
+            if (!source.schedule) {
+                job = std::move(source.job);
+                ++sourceIndex;
+                return true;
+            }
+            ScheduleRow row;
+            if (source.schedule->next(row)) {
+                job = Job{source.job.source, row.line, std::move(row.inputs), row.error};
+                return true;
+            }
+            if (!source.schedule->error().isEmpty()) fault(source.schedule->error());
+            source.schedule.reset();
+        }
+        return false;
+    };
 
     if (!QDir().mkpath(folder)) {
         fault(QStringLiteral("无法建立输出文件夹“%1”").arg(QDir::toNativeSeparators(folder)));
@@ -198,15 +233,23 @@ int BatchCalculator::execute(const QStringList& arguments)
     QStringList summary;
     summary << QStringLiteral("文件,行号,桩号,计算书编号,截面,尺寸1(mm),尺寸2(mm),Rpa(kN),Ra(kN),端阻占比,判定,信息");
     const QLocale locale;
+    // The reports go to their files entry by entry as the piles are computed.
+    std::optional<ReportFiles> reportFiles;
+    ReportStep reportStep;
+    if (!parser.isSet(summaryOnly)) {
+        reportFiles.emplace(folder);
+        reportStep = [&](const ReportSnapshot& snapshot, const PileResult& result) {
+            return reportFiles->AppendReports(snapshot, result, TimeStamp(clock_(), locale))
+                ? reportFiles->reportCount() : 0;
+        };
+    }
     int failed = 0;
-    const qsizetype total = static_cast<qsizetype>(jobs.size());
     for (qsizetype i = 0; i < total; ++i) {
-        const Job& job = jobs[static_cast<std::size_t>(i)];
+        Job job;
+        if (!nextJob(job)) break;
         PileRun run;
         if (job.error.isEmpty()) {
-            const std::string stamp =
-                parser.isSet(summaryOnly) ? std::string() : TimeStamp(clock_(), locale);
-            run = RunPile(job.inputs, parser.isSet(summaryOnly) ? nullptr : &reports_, stamp);
+            run = RunPile(job.inputs, reportStep);
         } else {
             run.message = job.error.toStdString();
         }
@@ -242,19 +285,10 @@ int BatchCalculator::execute(const QStringList& arguments)
     // The reports as the window saves them: GBK, CR LF between lines. With no pile
     // computed there is nothing to save, and earlier files stay as they are.
     QStringList written;
-    if (!parser.isSet(summaryOnly) && reports_.reportCount() > 0) {
-        const std::pair<QString, const std::vector<std::string>*> reports[] = {
-            {TextReportFileName(), &reports_.textLines()},
-            {TableReportFileName(), &reports_.tableLines()},
-        };
-        for (const auto& [name, lines] : reports) {
-            const QString path = ResultFilePath(folder, name);
-            QString error;
-            if (WriteLines(path, *lines, LineEnds::Between, error))
-                written << path;
-            else
-                fault(error);
-        }
+    if (reportFiles) {
+        QStringList errors;
+        reportFiles->finish(written, errors);
+        for (const QString& error : errors) fault(error);
     }
     // The summary in UTF-8 with a byte order mark, which spreadsheets open as such.
     {

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,15 @@ struct PileRun {
     std::string message;     // the failed check, or the last message left in the status line
 };
 
+// The report step a completed calculation is handed to: appends its entry and returns
+// the entry's number, or 0 when the reports refuse it (a layer cell that must be a
+// number is not one).
+using ReportStep = std::function<int(const ReportSnapshot& snapshot, const PileResult& result)>;
+
 // One compute run of the window on `inputs`: the calculation, then, when it completes
-// and `reports` is given, the report step with `timeStamp`.
+// and `report` is given, the report step.
+PileRun RunPile(const PageInputs& inputs, const ReportStep& report);
+// The same with the report step of `reports` (when given) and `timeStamp`.
 PileRun RunPile(const PageInputs& inputs, ReportModel* reports, const std::string& timeStamp);
 
 // The summary file's name in the output folder.
@@ -53,15 +61,11 @@ public:
     // failed or a file could not be read or written, 2 for a wrong command line.
     int execute(const QStringList& arguments);
 
-    // The reports of the last execute().
-    const ReportModel& reports() const { return reports_; }
-
 private:
     QTextStream& out_;
     QTextStream& err_;
     Clock clock_ = SystemClock();
     int progressInterval_ = 1000;
-    ReportModel reports_;
 };
 
 }  // namespace rockpile

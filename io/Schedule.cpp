@@ -1,5 +1,6 @@
 #include "io/Schedule.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QStringDecoder>
@@ -23,38 +24,20 @@ QString FileLabel(const QString& fileName)
     return QStringLiteral("桩表文件“%1”").arg(QDir::toNativeSeparators(fileName));
 }
 
-// Decodes the file: UTF-8 when it carries the byte order mark or is valid UTF-8,
-// otherwise GBK. Returns false with the reason.
-bool Decode(const QByteArray& bytes, QString& text, QString& reason)
+// The file is read in pieces of whole lines, so that no more than a piece is held. A
+// piece ends after a line feed, which is a whole character in UTF-8 and in GBK (their
+// bytes of a multi-byte character are never 0x0A), so each piece decodes alone and a
+// file is valid text when each of its pieces is.
+constexpr qsizetype kPieceBytes = 256 * 1024;
+
+const QByteArray kBom("\xEF\xBB\xBF");
+
+// A character that a GBK decoder gives for bytes that are not GBK text: it maps
+// unassigned bytes into the private use area rather than failing; a replacement
+// character or a NUL byte (a UTF-16 file, for one) is not GBK text either.
+bool ForeignToGbk(QChar ch)
 {
-    static const QByteArray kBom("\xEF\xBB\xBF");
-    const bool bom = bytes.startsWith(kBom);
-    const QByteArray body = bom ? bytes.mid(kBom.size()) : bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    text = utf8.decode(body);
-    if (!utf8.hasError()) return true;
-    if (bom) {
-        reason = QStringLiteral("以UTF-8标记开头，但内容不是有效的UTF-8文本");
-        return false;
-    }
-    QStringDecoder gbk("GBK");
-    if (!gbk.isValid()) {
-        reason = QStringLiteral("不是UTF-8文本，而本系统不支持GBK编码");
-        return false;
-    }
-    text = gbk.decode(body);
-    // The GBK decoder maps unassigned bytes into the private use area rather than
-    // failing; text with such characters, a replacement character or a NUL byte (a
-    // UTF-16 file, for one) is not a GBK schedule.
-    const auto foreign = [](QChar ch) {
-        return ch.unicode() == 0 || ch.unicode() == 0xFFFD ||
-               (ch.unicode() >= 0xE000 && ch.unicode() <= 0xF8FF);
-    };
-    if (gbk.hasError() || std::any_of(text.cbegin(), text.cend(), foreign)) {
-        reason = QStringLiteral("既不是UTF-8也不是GBK编码的文本");
-        return false;
-    }
-    return true;
+    return ch.unicode() == 0 || ch.unicode() == 0xFFFD || (ch.unicode() >= 0xE000 && ch.unicode() <= 0xF8FF);
 }
 
 struct Record {
@@ -62,61 +45,75 @@ struct Record {
     QStringList fields;
 };
 
-// Splits CSV text into records (RFC 4180). Line ends may be CR LF, LF or CR.
-bool SplitRecords(const QString& text, std::vector<Record>& records, QString& reason)
-{
-    int line = 1;
-    Record record{1, {}};
-    QString field;
-    bool quoted = false;
-    bool fieldStarted = false;
-    const auto endRecord = [&] {
-        record.fields << field;
-        records.push_back(std::move(record));
-        record = Record{line, {}};
-        field.clear();
-        fieldStarted = false;
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar ch = text[i];
-        if (quoted) {
-            if (ch == QLatin1Char('"')) {
-                if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
-                    field += ch;
-                    ++i;
+// Splits CSV text into records (RFC 4180), piece by piece; a record or a quoted field
+// may go on into the next piece. Line ends may be CR LF, LF or CR.
+class RecordSplitter {
+public:
+    // `text` ends after a line feed unless it is the end of the file.
+    void feed(const QString& text, std::vector<Record>& records)
+    {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar ch = text[i];
+            if (quoted_) {
+                if (ch == QLatin1Char('"')) {
+                    if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
+                        field_ += ch;
+                        ++i;
+                    } else {
+                        quoted_ = false;
+                    }
                 } else {
-                    quoted = false;
+                    if (ch == QLatin1Char('\n') || (ch == QLatin1Char('\r') && !(i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))))
+                        ++line_;
+                    field_ += ch;
                 }
-            } else {
-                if (ch == QLatin1Char('\n') || (ch == QLatin1Char('\r') && !(i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))))
-                    ++line;
-                field += ch;
+                continue;
             }
-            continue;
-        }
-        if (ch == QLatin1Char('"') && !fieldStarted && field.isEmpty()) {
-            quoted = true;
-            fieldStarted = true;
-        } else if (ch == QLatin1Char(',')) {
-            record.fields << field;
-            field.clear();
-            fieldStarted = false;
-        } else if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
-            if (ch == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
-            ++line;
-            endRecord();
-        } else {
-            field += ch;
-            fieldStarted = true;
+            if (ch == QLatin1Char('"') && !fieldStarted_ && field_.isEmpty()) {
+                quoted_ = true;
+                fieldStarted_ = true;
+            } else if (ch == QLatin1Char(',')) {
+                record_.fields << field_;
+                field_.clear();
+                fieldStarted_ = false;
+            } else if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
+                if (ch == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
+                ++line_;
+                endRecord(records);
+            } else {
+                field_ += ch;
+                fieldStarted_ = true;
+            }
         }
     }
-    if (quoted) {
-        reason = QStringLiteral("第%1行起的引号没有闭合").arg(record.line);
-        return false;
+    // At the end of the file: the record without a line end. Returns false with the
+    // reason when a quote is left open.
+    bool finish(std::vector<Record>& records, QString& reason)
+    {
+        if (quoted_) {
+            reason = QStringLiteral("第%1行起的引号没有闭合").arg(record_.line);
+            return false;
+        }
+        if (!field_.isEmpty() || !record_.fields.isEmpty()) endRecord(records);
+        return true;
     }
-    if (!field.isEmpty() || !record.fields.isEmpty()) endRecord();
-    return true;
-}
+
+private:
+    void endRecord(std::vector<Record>& records)
+    {
+        record_.fields << field_;
+        records.push_back(std::move(record_));
+        record_ = Record{line_, {}};
+        field_.clear();
+        fieldStarted_ = false;
+    }
+
+    int line_ = 1;
+    Record record_{1, {}};
+    QString field_;
+    bool quoted_ = false;
+    bool fieldStarted_ = false;
+};
 
 bool IsBlank(const Record& record)
 {
@@ -243,93 +240,295 @@ QString ScheduleHeader(int layers)
     return names.join(QLatin1Char(','));
 }
 
-bool ParseSchedule(const QByteArray& bytes, const QString& fileName, int precisionMode,
-                   Schedule& schedule, QString& error)
-{
-    const QString file = FileLabel(fileName);
-    QString text;
-    QString reason;
-    if (!Decode(bytes, text, reason)) {
-        error = file + reason;
-        return false;
-    }
-    std::vector<Record> records;
-    if (!SplitRecords(text, records, reason)) {
-        error = file + reason;
-        return false;
-    }
-    std::erase_if(records, IsBlank);
-    if (records.empty()) {
-        error = file + QStringLiteral("是空文件，没有表头行");
-        return false;
-    }
+struct ScheduleReader::State {
+    QString fileName;
+    int precisionMode = 2;
+    std::unique_ptr<QIODevice> device;
+    QByteArray bytes;  // the bytes of a schedule given in memory
+    QString error;
 
-    // The header: the fixed columns, then whole layer groups numbered from 1.
-    const Record& header = records.front();
-    const qsizetype columns = header.fields.size();
-    const int groups = static_cast<int>((columns - kFixedCount) / kGroupSize);
-    const auto expected = [&](qsizetype i) {
-        return i < kFixedCount ? QString::fromUtf8(kScheduleColumns[i])
-                               : GroupColumn(static_cast<int>((i - kFixedCount) % kGroupSize),
-                                             static_cast<int>((i - kFixedCount) / kGroupSize) + 1);
-    };
-    for (qsizetype i = 0; i < std::min<qsizetype>(columns, kFixedCount + kMaxLayers * kGroupSize); ++i) {
-        if (header.fields[i].trimmed() != expected(i)) {
-            error = file + QStringLiteral("的表头第%1列为“%2”，应为“%3”（表头第一行须为：%4）")
-                               .arg(i + 1)
-                               .arg(header.fields[i].trimmed(), expected(i), ScheduleHeader(1));
+    // Reading pieces.
+    QByteArray carry;  // bytes read after the last piece
+    bool atEnd = false;
+    bool first = true;
+
+    // What open() found.
+    bool gbk = false;
+    qsizetype columns = 0;
+    int groups = 0;
+    qsizetype rowCount = 0;
+
+    // Reading records.
+    RecordSplitter splitter;
+    std::vector<Record> records;
+    std::size_t nextRecord = 0;
+    bool finished = false;
+    bool headerSeen = false;
+
+    QString file() const { return FileLabel(fileName); }
+
+    bool rewind()
+    {
+        carry.clear();
+        atEnd = false;
+        first = true;
+        splitter = RecordSplitter();
+        records.clear();
+        nextRecord = 0;
+        finished = false;
+        headerSeen = false;
+        if (!device->isOpen() && !device->open(QIODevice::ReadOnly)) {
+            error = file() + QStringLiteral("无法打开：%1").arg(device->errorString());
             return false;
         }
-    }
-    if (columns < kFixedCount + kGroupSize || (columns - kFixedCount) % kGroupSize != 0 ||
-        groups > kMaxLayers) {
-        error = file + QStringLiteral("的表头有%1列，应为%2列加每层%3列（1至%4层）")
-                           .arg(columns)
-                           .arg(kFixedCount)
-                           .arg(kGroupSize)
-                           .arg(kMaxLayers);
-        return false;
-    }
-    if (records.size() == 1) {
-        error = file + QStringLiteral("只有表头行，没有桩");
-        return false;
+        if (!device->seek(0)) {
+            error = file() + QStringLiteral("无法读取：%1").arg(device->errorString());
+            return false;
+        }
+        return true;
     }
 
-    Schedule read;
-    read.rows.reserve(records.size() - 1);
-    for (std::size_t r = 1; r < records.size(); ++r) {
-        const Record& record = records[r];
-        ScheduleRow row;
-        row.line = record.line;
-        QString fault;
-        if (record.fields.size() != columns)
-            fault = QStringLiteral("有%1列，表头有%2列").arg(record.fields.size()).arg(columns);
-        else
-            fault = ReadRow(record.fields, groups, precisionMode, row.inputs);
-        if (!fault.isEmpty()) {
-            row.error = QStringLiteral("第%1行：%2").arg(record.line).arg(fault);
-            // The pile keeps its name in the summary even when its row is refused.
-            row.inputs.pileNumber = record.fields.value(PileNo).trimmed().toStdString();
+    // The next piece of whole lines, without the byte order mark. Returns false at the
+    // end of the file or when it cannot be read (error set).
+    bool nextPiece(QByteArray& piece)
+    {
+        qsizetype cut = -1;
+        while (true) {
+            if (carry.size() >= kPieceBytes) cut = carry.lastIndexOf('\n') + 1;
+            if (cut > 0 || atEnd) break;
+            const QByteArray more = device->read(kPieceBytes);
+            if (more.isEmpty()) {
+                if (!device->atEnd()) {
+                    error = file() + QStringLiteral("无法读取：%1").arg(device->errorString());
+                    return false;
+                }
+                atEnd = true;
+            }
+            carry += more;
         }
-        read.rows.push_back(std::move(row));
+        if (carry.isEmpty()) return false;
+        if (cut <= 0) cut = carry.size();
+        piece = carry.left(cut);
+        carry.remove(0, cut);
+        if (first && piece.startsWith(kBom)) piece.remove(0, kBom.size());
+        first = false;
+        return true;
+    }
+
+    QString decode(const QByteArray& piece) const
+    {
+        QStringDecoder decoder = gbk ? QStringDecoder("GBK")
+                                     : QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        return decoder.decode(piece);
+    }
+
+    // The next record, blank records skipped. Returns false at the end, with error set
+    // when the file could not be read or a quote is left open.
+    bool nextRecordOf(Record& record)
+    {
+        while (true) {
+            while (nextRecord < records.size()) {
+                Record& candidate = records[nextRecord++];
+                if (IsBlank(candidate)) continue;
+                record = std::move(candidate);
+                return true;
+            }
+            records.clear();
+            nextRecord = 0;
+            if (finished) return false;
+            QByteArray piece;
+            if (nextPiece(piece)) {
+                splitter.feed(decode(piece), records);
+            } else {
+                if (!error.isEmpty()) return false;
+                finished = true;
+                QString reason;
+                if (!splitter.finish(records, reason)) {
+                    error = file() + reason;
+                    return false;
+                }
+            }
+        }
+    }
+
+    // UTF-8 when the file carries the byte order mark or is valid UTF-8, otherwise GBK.
+    bool detectEncoding()
+    {
+        if (!rewind()) return false;
+        const bool bom = device->peek(kBom.size()) == kBom;
+        bool utf8 = true;
+        QByteArray piece;
+        while (utf8 && nextPiece(piece)) {
+            QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString text = decoder.decode(piece);
+            utf8 = !decoder.hasError();
+        }
+        if (!error.isEmpty()) return false;
+        if (utf8) return true;
+        if (bom) {
+            error = file() + QStringLiteral("以UTF-8标记开头，但内容不是有效的UTF-8文本");
+            return false;
+        }
+        if (!QStringDecoder("GBK").isValid()) {
+            error = file() + QStringLiteral("不是UTF-8文本，而本系统不支持GBK编码");
+            return false;
+        }
+        gbk = true;
+        if (!rewind()) return false;
+        while (nextPiece(piece)) {
+            QStringDecoder decoder("GBK");
+            const QString text = decoder.decode(piece);
+            if (decoder.hasError() || std::any_of(text.cbegin(), text.cend(), ForeignToGbk)) {
+                error = file() + QStringLiteral("既不是UTF-8也不是GBK编码的文本");
+                return false;
+            }
+        }
+        return error.isEmpty();
+    }
+
+    // Reads every record once: the header, the quotes and the number of rows.
+    bool check()
+    {
+        if (!rewind()) return false;
+        Record header;
+        bool any = false;
+        qsizetype rows = 0;
+        Record record;
+        while (nextRecordOf(record)) {
+            if (!any)
+                header = std::move(record);
+            else
+                ++rows;
+            any = true;
+        }
+        if (!error.isEmpty()) return false;
+        if (!any) {
+            error = file() + QStringLiteral("是空文件，没有表头行");
+            return false;
+        }
+
+        // The header: the fixed columns, then whole layer groups numbered from 1.
+        columns = header.fields.size();
+        groups = static_cast<int>((columns - kFixedCount) / kGroupSize);
+        const auto expected = [&](qsizetype i) {
+            return i < kFixedCount ? QString::fromUtf8(kScheduleColumns[i])
+                                   : GroupColumn(static_cast<int>((i - kFixedCount) % kGroupSize),
+                                                 static_cast<int>((i - kFixedCount) / kGroupSize) + 1);
+        };
+        for (qsizetype i = 0; i < std::min<qsizetype>(columns, kFixedCount + kMaxLayers * kGroupSize); ++i) {
+            if (header.fields[i].trimmed() != expected(i)) {
+                error = file() + QStringLiteral("的表头第%1列为“%2”，应为“%3”（表头第一行须为：%4）")
+                                     .arg(i + 1)
+                                     .arg(header.fields[i].trimmed(), expected(i), ScheduleHeader(1));
+                return false;
+            }
+        }
+        if (columns < kFixedCount + kGroupSize || (columns - kFixedCount) % kGroupSize != 0 ||
+            groups > kMaxLayers) {
+            error = file() + QStringLiteral("的表头有%1列，应为%2列加每层%3列（1至%4层）")
+                                 .arg(columns)
+                                 .arg(kFixedCount)
+                                 .arg(kGroupSize)
+                                 .arg(kMaxLayers);
+            return false;
+        }
+        if (rows == 0) {
+            error = file() + QStringLiteral("只有表头行，没有桩");
+            return false;
+        }
+        rowCount = rows;
+        return rewind();
+    }
+};
+
+ScheduleReader::ScheduleReader(const QString& path, int precisionMode) : state_(std::make_unique<State>())
+{
+    state_->fileName = path;
+    state_->precisionMode = precisionMode;
+    state_->device = std::make_unique<QFile>(path);
+}
+
+ScheduleReader::ScheduleReader(const QByteArray& bytes, const QString& fileName, int precisionMode)
+    : state_(std::make_unique<State>())
+{
+    state_->fileName = fileName;
+    state_->precisionMode = precisionMode;
+    state_->bytes = bytes;
+    state_->device = std::make_unique<QBuffer>(&state_->bytes);
+}
+
+ScheduleReader::~ScheduleReader() = default;
+
+bool ScheduleReader::open(QString& error)
+{
+    state_->error.clear();
+    state_->rowCount = 0;
+    if (!state_->detectEncoding() || !state_->check()) {
+        error = state_->error;
+        return false;
+    }
+    return true;
+}
+
+qsizetype ScheduleReader::rowCount() const { return state_->rowCount; }
+
+const QString& ScheduleReader::error() const { return state_->error; }
+
+bool ScheduleReader::next(ScheduleRow& row)
+{
+    State& s = *state_;
+    if (s.rowCount == 0 || !s.error.isEmpty()) return false;
+    Record record;
+    if (!s.headerSeen) {
+        if (!s.nextRecordOf(record)) return false;
+        s.headerSeen = true;
+    }
+    if (!s.nextRecordOf(record)) return false;
+    row = ScheduleRow();
+    row.line = record.line;
+    QString fault;
+    if (record.fields.size() != s.columns)
+        fault = QStringLiteral("有%1列，表头有%2列").arg(record.fields.size()).arg(s.columns);
+    else
+        fault = ReadRow(record.fields, s.groups, s.precisionMode, row.inputs);
+    if (!fault.isEmpty()) {
+        row.error = QStringLiteral("第%1行：%2").arg(record.line).arg(fault);
+        // The pile keeps its name in the summary even when its row is refused.
+        row.inputs.pileNumber = record.fields.value(PileNo).trimmed().toStdString();
+    }
+    return true;
+}
+
+namespace {
+
+bool ReadAllRows(ScheduleReader& reader, Schedule& schedule, QString& error)
+{
+    if (!reader.open(error)) return false;
+    Schedule read;
+    read.rows.reserve(static_cast<std::size_t>(reader.rowCount()));
+    ScheduleRow row;
+    while (reader.next(row)) read.rows.push_back(std::move(row));
+    if (!reader.error().isEmpty()) {
+        error = reader.error();
+        return false;
     }
     schedule = std::move(read);
     return true;
 }
 
+}  // namespace
+
+bool ParseSchedule(const QByteArray& bytes, const QString& fileName, int precisionMode,
+                   Schedule& schedule, QString& error)
+{
+    ScheduleReader reader(bytes, fileName, precisionMode);
+    return ReadAllRows(reader, schedule, error);
+}
+
 bool ReadSchedule(const QString& path, int precisionMode, Schedule& schedule, QString& error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = FileLabel(path) + QStringLiteral("无法打开：%1").arg(file.errorString());
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = FileLabel(path) + QStringLiteral("无法读取：%1").arg(file.errorString());
-        return false;
-    }
-    return ParseSchedule(bytes, path, precisionMode, schedule, error);
+    ScheduleReader reader(path, precisionMode);
+    return ReadAllRows(reader, schedule, error);
 }
 
 }  // namespace rockpile

@@ -14,6 +14,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "io/PageInputs.h"
@@ -47,6 +48,35 @@ struct ScheduleRow {
 
 struct Schedule {
     std::vector<ScheduleRow> rows;
+};
+
+// A schedule read row by row, so that a schedule of any length is computed in the
+// memory of one block of the file. open() reads the whole file once to find its
+// encoding and the faults of the whole file (with the messages of ParseSchedule) and to
+// count its piles; next() then reads the rows in order.
+class ScheduleReader {
+public:
+    // The file at `path`.
+    ScheduleReader(const QString& path, int precisionMode);
+    // `bytes`; `fileName` is for messages only.
+    ScheduleReader(const QByteArray& bytes, const QString& fileName, int precisionMode);
+    ~ScheduleReader();
+    ScheduleReader(const ScheduleReader&) = delete;
+    ScheduleReader& operator=(const ScheduleReader&) = delete;
+
+    // Checks the whole file. Returns false with a message naming the file when it
+    // cannot be read as a schedule.
+    bool open(QString& error);
+    // The number of pile rows (blank rows not counted).
+    qsizetype rowCount() const;
+    // The next pile row. Returns false after the last one, or when the file can no
+    // longer be read; error() then tells why.
+    bool next(ScheduleRow& row);
+    const QString& error() const;
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
 };
 
 // Reads a schedule from `bytes`; `fileName` is for messages only. Returns false with a

@@ -4,36 +4,53 @@
 
 namespace rockpile {
 
+std::optional<ReportEntry> MakeReportEntry(const ReportSnapshot& snapshot, const PileResult& result,
+                                           int entryNumber)
+{
+    std::optional<std::vector<std::string>> text = TextReportEntry(snapshot, result, entryNumber);
+    if (!text) return std::nullopt;
+    return ReportEntry{std::move(*text), {TableReportRow(snapshot, result, entryNumber)}};
+}
+
+std::vector<std::string> ReportHead(ReportType kind)
+{
+    return kind == ReportType::Table ? TableReportHeader() : std::vector<std::string>();
+}
+
+std::vector<std::string> ReportTail(ReportType kind, const std::string& timeStamp)
+{
+    std::vector<std::string> lines = kind == ReportType::Table ? TableReportFooter()
+                                                                 : std::vector<std::string>();
+    lines.push_back(std::string(kTimeStampPrefix) + timeStamp);
+    return lines;
+}
+
 bool ReportModel::AppendReports(const ReportSnapshot& snapshot, const PileResult& result,
                                 const std::string& timeStamp)
 {
     const int entryNumber = reportCount_ + 1;
     // Everything is built before either report changes, so that a cell that does not
     // convert leaves both reports and the count as they were.
-    std::optional<std::vector<std::string>> entry = TextReportEntry(snapshot, result, entryNumber);
+    std::optional<ReportEntry> entry = MakeReportEntry(snapshot, result, entryNumber);
     if (!entry) return false;
-    std::string row = TableReportRow(snapshot, result, entryNumber);
-    const std::string timeLine = std::string(kTimeStampPrefix) + timeStamp;
 
     reportCount_ = entryNumber;
 
-    // Table report: the header comes with the first row; later rows replace the
-    // footer, which then follows them again.
-    if (reportCount_ == 1) {
-        tableLines_ = TableReportHeader();
-    } else {
-        tableLines_.resize(tableLines_.size() >= 4 ? tableLines_.size() - 4 : 0);
+    // The head comes with the first entry; a later entry takes the place of the tail
+    // (its footer and the previous time stamp line), which then follows it again, so
+    // that exactly one time stamp line closes each report.
+    for (const ReportType kind : {ReportType::Table, ReportType::Text}) {
+        std::vector<std::string>& lines = kind == ReportType::Table ? tableLines_ : textLines_;
+        std::vector<std::string> tail = ReportTail(kind, timeStamp);
+        if (entryNumber == 1)
+            lines = ReportHead(kind);
+        else
+            lines.resize(lines.size() >= tail.size() ? lines.size() - tail.size() : 0);
+        const std::vector<std::string>& added = entry->lines(kind);
+        lines.insert(lines.end(), added.begin(), added.end());
+        lines.insert(lines.end(), std::make_move_iterator(tail.begin()),
+                     std::make_move_iterator(tail.end()));
     }
-    tableLines_.push_back(std::move(row));
-    for (std::string& line : TableReportFooter()) tableLines_.push_back(std::move(line));
-    tableLines_.push_back(timeLine);
-
-    // Text report: the previous entry's time stamp line gives way to the new entry,
-    // so that exactly one time stamp line closes the report.
-    if (entryNumber > 1 && !textLines_.empty()) textLines_.pop_back();
-    textLines_.insert(textLines_.end(), std::make_move_iterator(entry->begin()),
-                      std::make_move_iterator(entry->end()));
-    textLines_.push_back(timeLine);
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,33 @@ struct ReportSnapshot {
     int precisionMode = 2;               // popbox_jingdu item index
     std::vector<std::array<std::string, col::Count>> rows;  // layer table rows 0..n-1
 };
+
+// The two reports. Either report, as shown and as saved, is its head lines, then the
+// lines of every entry in order, then its tail lines, which carry the time stamp of the
+// last calculation. ReportModel holds them whole; a tool that writes a long run to files
+// writes the same pieces as they come (head with the first entry, tail at the end).
+enum class ReportType { Text, Table };
+
+// The lines one completed calculation adds to the two reports.
+struct ReportEntry {
+    std::vector<std::string> textLines;   // the text report entry, title line to closing line
+    std::vector<std::string> tableLines;  // the table report row (one line)
+
+    const std::vector<std::string>& lines(ReportType kind) const
+    {
+        return kind == ReportType::Text ? textLines : tableLines;
+    }
+};
+
+// Entry `entryNumber` (ZH1, ZH2, ...) of a completed calculation; nothing when a layer
+// cell that the entry reads as a number does not convert.
+std::optional<ReportEntry> MakeReportEntry(const ReportSnapshot& snapshot, const PileResult& result,
+                                           int entryNumber);
+// The lines before the first entry (the table report's header; none for the text report).
+std::vector<std::string> ReportHead(ReportType kind);
+// The lines after the last entry, which was calculated at `timeStamp` (the table
+// report's footer, then for both the time stamp line).
+std::vector<std::string> ReportTail(ReportType kind, const std::string& timeStamp);
 
 // The two reports of one program run. ReportCount is the number of calculations both
 // hold; entries are numbered ZH1, ZH2, ... by their position.

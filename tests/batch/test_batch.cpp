@@ -11,6 +11,7 @@
 #include "batch/BatchCalculator.h"
 #include "files/ResultFile.h"
 #include "io/InputFile.h"
+#include "io/Schedule.h"
 #include "tests/support/FileSizeLimit.h"
 
 namespace {
@@ -141,6 +142,29 @@ void WriteRaw(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+// A schedule of `count` piles of every section, sizes, depths, strengths and integrity;
+// every 37th pile fails its strength check and every 53rd row has a wrong column count.
+QStringList LongScheduleRows(int count)
+{
+    static const char* const sections[] = {"圆桩", "椭圆桩", "矩形桩"};
+    static const char* const integrity[] = {"完整", "较完整", "较破碎", "破碎", "极破碎"};
+    QStringList rows;
+    for (int i = 0; i < count; ++i) {
+        const int section = i % 3;
+        QString row = QStringLiteral("S%1,%2,%3,%4,,,,,,,1,%5,中风化,%6,0.75,%7,0.50,0.04,8400.00,840.00")
+                          .arg(i + 1)
+                          .arg(QString::fromUtf8(sections[section]))
+                          .arg(800 + 100 * (i % 13))
+                          .arg(section == 0 ? QString() : QString::number(section == 1 ? 400 : 700 + 100 * (i % 7)))
+                          .arg(QStringLiteral("%1.%2").arg(1 + i % 4).arg(i % 10))
+                          .arg(QString::fromUtf8(integrity[i % 5]))
+                          .arg(i % 37 == 36 ? 0 : 5 + i % 60);
+        if (i % 53 == 52) row += QLatin1Char(',');
+        rows << row;
+    }
+    return rows;
+}
+
 QStringList SummaryLines(const QString& folder)
 {
     const QByteArray bytes = ReadAll(QDir(folder).filePath(rockpile::SummaryFileName()));
@@ -169,10 +193,13 @@ private slots:
     void summaryOnlyWritesNoReports();
     void failedWriteKeepsEarlierOutputs();
     void progressOnLongSchedules();
+    void longScheduleGivesTheWindowsReports();
+    void failureMidwayKeepsEarlierOutputs();
 
 private:
     int Run(QStringList arguments);
     QString WriteSchedule(const QStringList& rows);
+    QByteArray WindowsReport(const QString& schedule, rockpile::ReportType kind);
 
     std::unique_ptr<QTemporaryDir> tempDir;
     QString out;
@@ -377,6 +404,75 @@ void TestBatch::progressOnLongSchedules()
     err.clear();
     QCOMPARE(Run({"-q", "-o", folder, schedule}), 0);
     QCOMPARE(err, QString());
+}
+
+// What the window's reports hold after computing the piles of `schedule` in order, at
+// the test's time, saved as the window saves them.
+QByteArray TestBatch::WindowsReport(const QString& schedule, rockpile::ReportType kind)
+{
+    rockpile::Schedule rows;
+    QString error;
+    if (!rockpile::ReadSchedule(schedule, 2, rows, error)) return QByteArray("<unreadable>");
+    rockpile::ReportModel model;
+    for (const rockpile::ScheduleRow& row : rows.rows)
+        if (row.error.isEmpty()) rockpile::RunPile(row.inputs, &model, "2026/3/5 14:07:09");
+    const std::vector<std::string>& lines =
+        kind == rockpile::ReportType::Text ? model.textLines() : model.tableLines();
+    QStringList texts;
+    for (const std::string& line : lines) texts << QString::fromStdString(line);
+    return Gbk(texts);
+}
+
+void TestBatch::longScheduleGivesTheWindowsReports()
+{
+    // Far more than one block of the writers: each report is written while the piles
+    // are computed, and the files are what the window's reports hold.
+    const QString schedule = WriteSchedule(LongScheduleRows(400));
+    const QString folder = tempDir->filePath(QStringLiteral("out"));
+    QCOMPARE(Run({"-q", "-o", folder, schedule}), 1);
+    const QByteArray text = ReadAll(rockpile::ResultFilePath(folder, rockpile::TextReportFileName()));
+    const QByteArray table = ReadAll(rockpile::ResultFilePath(folder, rockpile::TableReportFileName()));
+    QVERIFY(text.size() > 10 * rockpile::ResultFileWriter::kBlockChars);
+    QCOMPARE(text, WindowsReport(schedule, rockpile::ReportType::Text));
+    QCOMPARE(table, WindowsReport(schedule, rockpile::ReportType::Table));
+    // 400 rows, 10 failed calculations and 7 refused rows: the last entry is ZH383.
+    QVERIFY(text.endsWith(Gbk({"==================================================", kTimeLine})));
+    QVERIFY(table.endsWith(Gbk(kTableFoot)));
+    QVERIFY(table.contains(Gbk({"   ZH383    圆  桩  "})));
+    QVERIFY(!table.contains("ZH384"));
+    const QStringList summary = SummaryLines(folder);
+    QCOMPARE(summary.size(), 401);
+    QVERIFY2(summary.last().startsWith(schedule + ",401,S400,ZH383,圆桩,1700,0,"), qPrintable(summary.last()));
+    QVERIFY(out.endsWith(QStringLiteral("共400根桩，计算完成383根，中止17根\n")));
+}
+
+void TestBatch::failureMidwayKeepsEarlierOutputs()
+{
+    const QString folder = tempDir->filePath(QStringLiteral("out"));
+    QVERIFY(QDir().mkpath(folder));
+    const QStringList names = {rockpile::TextReportFileName(), rockpile::TableReportFileName(),
+                               rockpile::SummaryFileName()};
+    for (const QString& name : names) WriteRaw(QDir(folder).filePath(name), "earlier");
+    const QString schedule = WriteSchedule(LongScheduleRows(400));
+    int status = 0;
+    {
+        // The text report outgrows the limit after a few blocks, while the piles are
+        // still being computed; the table report and the summary stay below it.
+        const FileSizeLimit limit(300000);
+        status = Run({"-q", "-o", folder, schedule});
+    }
+    QCOMPARE(status, 1);
+    QCOMPARE(ReadAll(QDir(folder).filePath(names[0])), QByteArray("earlier"));
+    QCOMPARE(ReadAll(QDir(folder).filePath(names[1])), WindowsReport(schedule, rockpile::ReportType::Table));
+    QCOMPARE(SummaryLines(folder).size(), 401);
+    // No temporary file is left behind.
+    QStringList sorted = names;
+    sorted.sort();
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name), sorted);
+    const QString textPath = rockpile::ResultFilePath(folder, rockpile::TextReportFileName());
+    QVERIFY(err.contains("rockpile-batch: 错误: 文件无法保存：" + textPath + "\n磁盘已满或文件超过允许的大小\n"));
+    QCOMPARE(err.count(QStringLiteral("文件无法保存")), 1);
+    QVERIFY(!out.contains(QStringLiteral("已写出: ") + textPath));
 }
 
 QTEST_GUILESS_MAIN(TestBatch)

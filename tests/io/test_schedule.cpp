@@ -43,6 +43,8 @@ private slots:
     void badRowIsMarkedAndOthersRead();
     void quotedFieldsAndLineNumbers();
     void exampleScheduleReads();
+    void longScheduleReadsWhole_data();
+    void longScheduleReadsWhole();
 };
 
 void TestSchedule::headerHelperMatchesDocumentedNames()
@@ -213,6 +215,55 @@ void TestSchedule::exampleScheduleReads()
              qPrintable(error));
     QCOMPARE(int(schedule.rows.size()), 6);
     for (const rockpile::ScheduleRow& row : schedule.rows) QCOMPARE(row.error, QString());
+}
+
+// A schedule larger than the blocks it is read in: a quoted name of many lines longer
+// than a block, then thousands of rows; in each encoding and with either line end.
+void TestSchedule::longScheduleReadsWhole_data()
+{
+    QString name;
+    for (int i = 0; i < 300; ++i) name += QString(499, QChar(0x4E1C)) + QLatin1Char('\n');  // 东
+    QString text = kHeader + "\n\"" + name + "\"," + kGoodRow.section(QLatin1Char(','), 1) + "\n";
+    for (int i = 0; i < 4000; ++i) text += kGoodRow + "\n";
+    text += QStringLiteral("末,圆桩,1000,,,,,,,,1,1.00,中风化,较完整,0.75,0,,,,,,,,,,,,,\n");
+
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("UTF-8, LF") << text.toUtf8();
+    QTest::newRow("UTF-8 with byte order mark, CR LF")
+        << "\xEF\xBB\xBF" + QString(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n")).toUtf8();
+    QTest::newRow("GBK, CR LF") << Gbk(QString(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    QTest::newRow("GBK, CR") << Gbk(QString(text).replace(QLatin1Char('\n'), QLatin1Char('\r')));
+}
+
+void TestSchedule::longScheduleReadsWhole()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(bytes.size() > 600000);
+    rockpile::Schedule schedule;
+    QString error;
+    QVERIFY2(Parse(bytes, schedule, error), qPrintable(error));
+    QCOMPARE(int(schedule.rows.size()), 4002);
+    QCOMPARE(schedule.rows[0].line, 2);
+    QCOMPARE(QString::fromStdString(schedule.rows[0].inputs.pileNumber).count(QChar(0x4E1C)), 300 * 499);
+    QCOMPARE(schedule.rows[1].line, 303);
+    QCOMPARE(schedule.rows[1].inputs.pileNumber, std::string("ZH-01"));
+    QCOMPARE(schedule.rows[4000].line, 4302);
+    QCOMPARE(schedule.rows[4001].line, 4303);
+    QCOMPARE(schedule.rows[4001].inputs.pileNumber, std::string("末"));
+    for (int i = 0; i < 4002; ++i) QCOMPARE(schedule.rows[i].error, QString());
+
+    // The reader gives the same rows one at a time, after counting them.
+    rockpile::ScheduleReader reader(bytes, QStringLiteral("桩表.csv"), 2);
+    QVERIFY(reader.open(error));
+    QCOMPARE(reader.rowCount(), qsizetype(4002));
+    rockpile::ScheduleRow row;
+    for (int i = 0; i < 4002; ++i) {
+        QVERIFY(reader.next(row));
+        QCOMPARE(row.line, schedule.rows[i].line);
+        QVERIFY(row.inputs == schedule.rows[i].inputs);
+    }
+    QVERIFY(!reader.next(row));
+    QCOMPARE(reader.error(), QString());
 }
 
 QTEST_GUILESS_MAIN(TestSchedule)
