@@ -432,7 +432,7 @@ void TestBatch::longScheduleGivesTheWindowsReports()
     QCOMPARE(Run({"-q", "-o", folder, schedule}), 1);
     const QByteArray text = ReadAll(rockpile::ResultFilePath(folder, rockpile::TextReportFileName()));
     const QByteArray table = ReadAll(rockpile::ResultFilePath(folder, rockpile::TableReportFileName()));
-    QVERIFY(text.size() > 10 * rockpile::ResultFileWriter::kBlockChars);
+    QVERIFY(std::size_t(text.size()) > 10 * rockpile::ResultFileWriter::kBlockBytes);
     QCOMPARE(text, WindowsReport(schedule, rockpile::ReportType::Text));
     QCOMPARE(table, WindowsReport(schedule, rockpile::ReportType::Table));
     // 400 rows, 10 failed calculations and 7 refused rows: the last entry is ZH383.
