@@ -294,6 +294,7 @@ void MainForm::ConnectHandlers()
     connect(YouHuaFormLayer, &rockpile::SearchPage::listShown, this, [this] { SaveTarget = 1; });
     connect(YouHuaFormLayer, &rockpile::SearchPage::saveRequested, this, &MainForm::cbt_YHsaveClick);
     connect(YouHuaFormLayer, &rockpile::SearchPage::saveFailed, this, [this](const QString& message) { ShowMessage(message); });
+    connect(YouHuaFormLayer, &rockpile::SearchPage::openFolderRequested, this, &MainForm::OpenFolder);
     connect(this, &MainForm::runAborted, YouHuaFormLayer, &rockpile::SearchPage::ShowRunAborted);
 }
 

@@ -1,5 +1,8 @@
 #include "ui/PageParts.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+
 namespace rockpile {
 
 QLabel* MakeLabel(ScaledPage* page, QWidget* parent, const char* name, const QString& text, const QRectF& rect,
@@ -33,6 +36,15 @@ void SetBold(QWidget* widget)
     QFont font = widget->font();
     font.setBold(true);
     widget->setFont(font);
+}
+
+QString SavedPathLine(const QLabel* line, const QString& text, bool withLink)
+{
+    const QString linkText = QStringLiteral("打开文件夹");
+    const QFontMetrics metrics(line->font());
+    const QString link = withLink ? QStringLiteral("  <a href=\"%1\">%2</a>").arg(kOpenFolderHref, linkText) : QString();
+    const int room = line->width() - (withLink ? metrics.horizontalAdvance(QStringLiteral("  ") + linkText) : 0) - 4;
+    return metrics.elidedText(text, Qt::ElideMiddle, std::max(0, room)).toHtmlEscaped() + link;
 }
 
 }  // namespace rockpile

@@ -34,4 +34,11 @@ QComboBox* MakeCombo(ScaledPage* page, QWidget* parent, const char* name, const 
                      const QRectF& rect, double textSize);
 void SetBold(QWidget* widget);
 
+// The rich text of a line that says where a file went: `text` (which names the full
+// path) shortened in its middle where the line is too narrow, so that the link
+// "打开文件夹" after it always stays in view. Without `withLink`, the text alone.
+QString SavedPathLine(const QLabel* line, const QString& text, bool withLink);
+// What a click or Enter on the link of SavedPathLine hands to linkActivated.
+inline const QString kOpenFolderHref = QStringLiteral("folder");
+
 }  // namespace rockpile

@@ -24,7 +24,6 @@ namespace rockpile {
 
 namespace {
 
-const QString kOpenFolderLink = QStringLiteral("打开文件夹");
 
 // Where the report views, and the sketch in their place, stand on the page.
 const QRectF kViewRect = Rect(4, 56, 362, 670);
@@ -351,15 +350,7 @@ void ResultsPage::ShowStatus()
         lb_zhuangtai->clear();
         return;
     }
-    // The path gives way in its middle so that the link to the folder stays in view.
-    const QFontMetrics metrics(lb_zhuangtai->font());
-    const QString link = statusFolder_.isEmpty()
-                             ? QString()
-                             : QStringLiteral("  <a href=\"folder\">%1</a>").arg(kOpenFolderLink);
-    const int room = lb_zhuangtai->width() -
-                     (link.isEmpty() ? 0 : metrics.horizontalAdvance(QStringLiteral("  ") + kOpenFolderLink)) - 4;
-    const QString shown = metrics.elidedText(statusText_, Qt::ElideMiddle, std::max(0, room));
-    lb_zhuangtai->setText(shown.toHtmlEscaped() + link);
+    lb_zhuangtai->setText(SavedPathLine(lb_zhuangtai, statusText_, !statusFolder_.isEmpty()));
 }
 
 void ResultsPage::ShowMessage(const QString& text)

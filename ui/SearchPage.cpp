@@ -11,6 +11,8 @@
 #include <QAbstractItemDelegate>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QDir>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QLabel>
@@ -64,7 +66,11 @@ QString CellText(const QTableWidget* table, int row, int column)
 
 void ShowInformation(QLabel* line, const QString& text, const QColor& colour)
 {
+    // Messages are plain text ("<" in a message is no tag); only the line that says
+    // where a saved list went carries a link.
     SetTextColour(line, colour);
+    line->setTextFormat(Qt::PlainText);
+    line->setToolTip(QString());
     line->setText(text);
 }
 
@@ -216,6 +222,9 @@ void SearchPage::CreateControls()
     cbt_YHfanhui->setShortcut(QKeySequence(Qt::Key_Escape));
     cbt_YHfanhui->setToolTip(QStringLiteral("返回 (Esc)"));
     lb_YHxingxi = MakeLabel(page, page, "lb_YHxingxi", QString(), Rect(10, 770, 360, 25));
+    lb_YHxingxi->setTextFormat(Qt::PlainText);
+    lb_YHxingxi->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    connect(lb_YHxingxi, &QLabel::linkActivated, this, [this] { emit openFolderRequested(savedFolder_); });
     CreateChart();
 }
 
@@ -722,7 +731,7 @@ void SearchPage::SaveVisibleList(const QString& folder)
     if (job.order->size() <= kSaveListInWorkerAbove) {
         const ListSaveOutcome outcome = SaveCandidateList(job);
         if (outcome.written) {
-            if (SaveChartBeside(job.path)) cbt_YHsave->setEnabled(false);
+            if (SaveChartBeside(job.path)) ShowSaved(job.path);
         } else {
             failed(outcome.error);
         }
@@ -750,7 +759,7 @@ void SearchPage::SaveVisibleList(const QString& folder)
             EndBackgroundWork();
             // "取消" leaves the earlier file and "存盘" as they were, without a message.
             if (outcome->written) {
-                if (SaveChartBeside(path, std::move(*cloud))) cbt_YHsave->setEnabled(false);
+                if (SaveChartBeside(path, std::move(*cloud))) ShowSaved(path);
             } else if (!outcome->cancelled) {
                 failed(outcome->error);
             }
@@ -762,6 +771,18 @@ void SearchPage::SaveVisibleList(const QString& folder)
         if (work_->task) EndBackgroundWork();
         failed(QString());
     }
+}
+
+void SearchPage::ShowSaved(const QString& path)
+{
+    // "存盘" waits for a new list; the information line says where this one went.
+    cbt_YHsave->setEnabled(false);
+    savedFolder_ = QFileInfo(path).absolutePath();
+    const QString text = QStringLiteral("已保存：%1").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    SetTextColour(lb_YHxingxi, colour::Black);
+    lb_YHxingxi->setTextFormat(Qt::RichText);
+    lb_YHxingxi->setToolTip(text);
+    lb_YHxingxi->setText(SavedPathLine(lb_YHxingxi, text, true));
 }
 
 }  // namespace rockpile

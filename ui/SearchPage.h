@@ -139,6 +139,8 @@ signals:
     void saveRequested();
     // A save failed or could not start; the earlier file and the list are as they were.
     void saveFailed(const QString& message);
+    // "打开文件夹" after a save: the window shows `folder` in the file manager.
+    void openFolderRequested(const QString& folder);
 
 private:
     struct SearchResult;
@@ -147,6 +149,7 @@ private:
     void FillControls();
     void ConnectHandlers();
     void LayOutGrids();
+    void ShowSaved(const QString& path);
     // Widens the pile number columns where a list of `rows` candidates numbers its piles
     // with more digits than they show; widths the user set are otherwise kept.
     void FitNumberColumns(std::size_t rows);
@@ -163,6 +166,7 @@ private:
     // Whether the explanations of the item table and every column of the result grids
     // show ("折叠" on the fold button) or not ("展开").
     bool expanded_ = false;
+    QString savedFolder_;  // of the list saved last, for the information line's link
     int dSortState_ = 0;
     int raSortState_ = 0;
     std::unique_ptr<Work> work_;

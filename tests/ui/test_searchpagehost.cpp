@@ -2,6 +2,7 @@
 // window (the input, the precision, putting a candidate on the input page, a
 // computation, the clock) and what it signals (back, a list shown, a candidate taken,
 // saving), without any other page.
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -173,6 +174,18 @@ private slots:
         const QByteArray lastLine = gbk.encode(QStringLiteral("计算时间：2026/3/5 14:07:09\r\n"));
         QVERIFY(bytes.endsWith(lastLine));
         QVERIFY(!button("cbt_YHsave")->isEnabled());
+
+        // The information line says where the list went, and its link asks the window
+        // to show that folder.
+        auto* info = page->findChild<QLabel*>(QStringLiteral("lb_YHxingxi"));
+        const QString path = QDir::toNativeSeparators(file.fileName());
+        QCOMPARE(info->toolTip(), QStringLiteral("已保存：") + path);
+        QVERIFY(info->text().startsWith(QStringLiteral("已保存：")));
+        QVERIFY(info->text().endsWith(QStringLiteral("<a href=\"folder\">打开文件夹</a>")));
+        QSignalSpy open(page.get(), &rockpile::SearchPage::openFolderRequested);
+        emit info->linkActivated(QStringLiteral("folder"));
+        QCOMPARE(open.count(), 1);
+        QCOMPARE(open.at(0).at(0).toString(), folder.path());
     }
 
     // The fold state is the page's own: the button's text follows it.
