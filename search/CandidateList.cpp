@@ -104,11 +104,40 @@ std::string CandidateList::CellText(const CandidateRow& r, std::size_t index, in
 
 CandidateTexts CandidateList::Texts(std::size_t index) const
 {
-    const CandidateRow r = row(index);
     CandidateTexts texts;
+    FillTexts(row(index), index, texts);
+    return texts;
+}
+
+void CandidateList::FillTexts(const CandidateRow& r, std::size_t index, CandidateTexts& texts) const
+{
     for (int column = 0; column < candcol::Count; ++column)
         texts[static_cast<std::size_t>(column)] = CellText(r, index, column);
-    return texts;
+}
+
+// The cursor over the search of the list's plan, kept from row to row.
+struct CandidateList::TextMaker::Walk {
+    explicit Walk(const SearchPlan& plan) : cursor(plan) {}
+    SearchPlan::Cursor cursor;
+};
+
+CandidateList::TextMaker::TextMaker(const CandidateList& list) : list_(list)
+{
+    if (list_.plan_) walk_ = std::make_unique<Walk>(*list_.plan_);
+}
+
+CandidateList::TextMaker::~TextMaker() = default;
+
+void CandidateList::TextMaker::Texts(std::size_t index, CandidateTexts& texts)
+{
+    if (!walk_) {
+        list_.FillTexts(list_.rows_[index], index, texts);
+        return;
+    }
+    SearchPlan::Cursor& cursor = walk_->cursor;
+    cursor.MoveTo(index);
+    // The texts need no sort keys.
+    list_.FillTexts(cursor.Row(ComputePile(cursor.input()), false), index, texts);
 }
 
 double CandidateList::Key(std::size_t index, int column) const

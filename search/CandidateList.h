@@ -103,6 +103,25 @@ public:
     // Texts computes the row once for all its cells.
     std::string Text(std::size_t index, int column) const;
     CandidateTexts Texts(std::size_t index) const;
+
+    // Makes the texts of many rows one after another, as a file save does: it keeps the
+    // input of the last candidate (moving to the next one rewrites only the fields that
+    // change) and writes into the caller's texts, whose strings keep their room. Gives
+    // exactly the texts of Texts. One per thread; the list must outlive it.
+    class TextMaker {
+    public:
+        explicit TextMaker(const CandidateList& list);
+        ~TextMaker();
+        TextMaker(const TextMaker&) = delete;
+        TextMaker& operator=(const TextMaker&) = delete;
+        void Texts(std::size_t index, CandidateTexts& texts);
+
+    private:
+        struct Walk;
+        const CandidateList& list_;
+        std::unique_ptr<Walk> walk_;
+    };
+
     // The number in column 2 or 4 (the sort keys); 0 for other columns. Stored: no
     // calculation.
     double Key(std::size_t index, int column) const;
@@ -130,6 +149,7 @@ public:
 
 private:
     std::string CellText(const CandidateRow& row, std::size_t index, int column) const;
+    void FillTexts(const CandidateRow& row, std::size_t index, CandidateTexts& texts) const;
 
     std::shared_ptr<const SearchPlan> plan_;
     std::vector<CandidateKeys> keys_;
