@@ -1,6 +1,7 @@
 #include "report/Format.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -162,9 +163,11 @@ bool ExactDigits(double magnitude, Digits& digits)
         }
         return powers;
     }();
-    int binaryExponent = 0;
-    const double fraction = std::frexp(magnitude, &binaryExponent);
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    // The magnitude is a normal double in this range: its 52 stored bits and the
+    // hidden 1 are the mantissa, its biased exponent gives e.
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const auto mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int binaryExponent = static_cast<int>(bits >> 52) - 1022;  // as frexp gives it
     const int e = binaryExponent - 53;  // magnitude = mantissa × 2^e
     const u128 least = kPowers[17];
     const u128 bound = kPowers[18];

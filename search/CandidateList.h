@@ -106,20 +106,25 @@ public:
 
     // Makes the texts of many rows one after another, as a file save does: it keeps the
     // input of the last candidate (moving to the next one rewrites only the fields that
-    // change) and writes into the caller's texts, whose strings keep their room. Gives
-    // exactly the texts of Texts. One per thread; the list must outlive it.
+    // change) and the texts of the last row, formatting again only the cells whose
+    // values differ. Gives exactly the texts of Texts. One per thread; the list must
+    // outlive it.
     class TextMaker {
     public:
         explicit TextMaker(const CandidateList& list);
         ~TextMaker();
         TextMaker(const TextMaker&) = delete;
         TextMaker& operator=(const TextMaker&) = delete;
-        void Texts(std::size_t index, CandidateTexts& texts);
+        // The texts of the row with this index, valid until the next call.
+        const CandidateTexts& Texts(std::size_t index);
 
     private:
         struct Walk;
         const CandidateList& list_;
         std::unique_ptr<Walk> walk_;
+        CandidateTexts texts_;
+        CandidateRow last_;
+        bool haveLast_ = false;
     };
 
     // The number in column 2 or 4 (the sort keys); 0 for other columns. Stored: no
@@ -149,7 +154,6 @@ public:
 
 private:
     std::string CellText(const CandidateRow& row, std::size_t index, int column) const;
-    void FillTexts(const CandidateRow& row, std::size_t index, CandidateTexts& texts) const;
 
     std::shared_ptr<const SearchPlan> plan_;
     std::vector<CandidateKeys> keys_;

@@ -34,13 +34,11 @@ struct RowBlock {
 };
 
 // What one thread needs to make rows, kept from block to block: the GBK table, the
-// texts and the line of the last row (their strings keep their room) and the input of
-// the last candidate.
+// texts of the last row and its line (whose string keeps its room).
 struct RowMaker {
     explicit RowMaker(const CandidateList& list) : texts(list) {}
     GbkEncoder encoder;
     CandidateList::TextMaker texts;
-    CandidateTexts cells;
     std::string line;
 };
 
@@ -141,8 +139,7 @@ private:
             const std::size_t last = std::min(order_.size(), first + kBlockRows);
             for (std::size_t position = first; position < last; ++position) {
                 line.clear();
-                maker.texts.Texts(order_[position], maker.cells);
-                AppendResultFileRowLine(line, position, order_.size(), maker.cells);
+                AppendResultFileRowLine(line, position, order_.size(), maker.texts.Texts(order_[position]));
                 const std::size_t size = slot.bytes.size();
                 if (!maker.encoder.append(line, slot.bytes)) {
                     slot.bytes.resize(size);
