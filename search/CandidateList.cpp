@@ -163,8 +163,8 @@ const CandidateTexts& CandidateList::TextMaker::Texts(std::size_t index)
     if (walk_) {
         SearchPlan::Cursor& cursor = walk_->cursor;
         cursor.MoveTo(index);
-        // The texts need no sort keys.
-        r = cursor.Row(ComputePile(cursor.input()), false);
+        // The texts need neither the status events nor the sort keys.
+        r = cursor.Row(ComputePile(cursor.input(), ComputeRecord::ResultOnly), false);
     } else {
         r = list_.rows_[index];
     }
