@@ -171,8 +171,9 @@ bool ExactDigits(double magnitude, Digits& digits)
     const int e = binaryExponent - 53;  // magnitude = mantissa × 2^e
     const u128 least = kPowers[17];
     const u128 bound = kPowers[18];
-    // log10(2) = 0.30103: the decimal exponent, or one below it.
-    int exponent10 = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
+    // floor((binaryExponent - 1) × log10(2)) in integers (78913 / 2^18 is log10(2) closely
+    // enough for every exponent here): the decimal exponent, or one below it.
+    int exponent10 = ((binaryExponent - 1) * 78913) >> 18;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = 17 - exponent10;
         if (k < 0 || k > 19) return false;
