@@ -124,13 +124,14 @@ bool InRange(double value, double low, double high) { return value >= low && val
 // outcome then holds the error and everything produced before it.
 class Calculation {
 public:
-    explicit Calculation(const PileInput& input) : in_(input)
+    Calculation(const PileInput& input, ComputeRecord record)
+        : in_(input), withEvents_(record == ComputeRecord::WithEvents)
     {
         const std::size_t n = input.layers.size();
         out_.result.layers.reserve(n);
         // Section: up to 4 events; per layer: the reduction factor test (3), a note,
         // hint or the information message; most runs stay within this.
-        out_.events.reserve(4 + 4 * n);
+        if (withEvents_) out_.events.reserve(4 + 4 * n);
     }
 
     ComputeOutcome Run() &&
@@ -414,9 +415,9 @@ private:
             factor = converted + 0.0;
         }
         if (!valid) return Fail(std::string(kReductionFactorError));
-        out_.events.push_back(StatusEvent::Colour(StatusTarget::StatusLine, kBlack));
-        out_.events.push_back(StatusEvent::Clear());
-        out_.events.push_back(StatusEvent::Colour(StatusTarget::ReductionFactor, kBlack));
+        Record(StatusEvent::Colour(StatusTarget::StatusLine, kBlack));
+        Record(StatusEvent::Clear());
+        Record(StatusEvent::Colour(StatusTarget::ReductionFactor, kBlack));
         return true;
     }
 
@@ -457,7 +458,12 @@ private:
         out_.result.layers.push_back(std::move(kept));
     }
 
-    void Show(MessageKind kind, std::string text) { out_.events.push_back(StatusEvent::Message(kind, std::move(text))); }
+    void Record(StatusEvent event)
+    {
+        if (withEvents_) out_.events.push_back(std::move(event));
+    }
+
+    void Show(MessageKind kind, std::string text) { Record(StatusEvent::Message(kind, std::move(text))); }
 
     // A value that reads as 0 is taken as not entered: the note, and "0.00" in its cell.
     void NoteZero(int row, int column, std::string_view rest)
@@ -480,22 +486,26 @@ private:
     bool FailSize(std::string_view text, StatusTarget field)
     {
         Fail(std::string(text));
-        out_.events.push_back(StatusEvent::Colour(field, kRed));
+        Record(StatusEvent::Colour(field, kRed));
         return false;
     }
 
     void PassSize(StatusTarget field)
     {
-        out_.events.push_back(StatusEvent::Clear());
-        out_.events.push_back(StatusEvent::Colour(field, kBlack));
+        Record(StatusEvent::Clear());
+        Record(StatusEvent::Colour(field, kBlack));
     }
 
     const PileInput& in_;
+    const bool withEvents_;
     ComputeOutcome out_;
 };
 
 }  // namespace
 
-ComputeOutcome ComputePile(const PileInput& input) { return Calculation(input).Run(); }
+ComputeOutcome ComputePile(const PileInput& input, ComputeRecord record)
+{
+    return Calculation(input, record).Run();
+}
 
 }  // namespace rockpile

@@ -119,7 +119,12 @@ struct ComputeOutcome {
     bool stopped() const { return stopError.has_value(); }
 };
 
-ComputeOutcome ComputePile(const PileInput& input);
+// What a calculation records besides its result, corrections and stop: the status
+// events for the input page, or none, for a caller that reads only the numbers (the
+// texts of a listed candidate). The result is the same either way.
+enum class ComputeRecord { WithEvents, ResultOnly };
+
+ComputeOutcome ComputePile(const PileInput& input, ComputeRecord record = ComputeRecord::WithEvents);
 
 // The straight line through (x0, y0) and (x1, y1), evaluated at x.
 double Interpolate(double x0, double y0, double x1, double y1, double x);

@@ -1,6 +1,7 @@
 #include "report/Format.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -162,14 +163,17 @@ bool ExactDigits(double magnitude, Digits& digits)
         }
         return powers;
     }();
-    int binaryExponent = 0;
-    const double fraction = std::frexp(magnitude, &binaryExponent);
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    // The magnitude is a normal double in this range: its 52 stored bits and the
+    // hidden 1 are the mantissa, its biased exponent gives e.
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const auto mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+    const int binaryExponent = static_cast<int>(bits >> 52) - 1022;  // as frexp gives it
     const int e = binaryExponent - 53;  // magnitude = mantissa × 2^e
     const u128 least = kPowers[17];
     const u128 bound = kPowers[18];
-    // log10(2) = 0.30103: the decimal exponent, or one below it.
-    int exponent10 = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
+    // floor((binaryExponent - 1) × log10(2)) in integers (78913 / 2^18 is log10(2) closely
+    // enough for every exponent here): the decimal exponent, or one below it.
+    int exponent10 = ((binaryExponent - 1) * 78913) >> 18;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = 17 - exponent10;
         if (k < 0 || k > 19) return false;

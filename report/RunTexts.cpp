@@ -6,6 +6,26 @@
 
 namespace rockpile {
 
+std::string LayerCellText(const LayerResult& layer, int column)
+{
+    switch (column) {
+    case col::Hardness: return layer.hardness;
+    case col::Remark: return layer.remark;
+    case col::C1: return FormatGeneral(layer.c1);
+    case col::C2: return FormatGeneral(layer.c2);
+    case col::Qpa: return FormatGeneral(layer.qpa);
+    case col::Qra: return FormatGeneral(layer.qra);
+    case col::C1Auto: return FormatGeneral(layer.c1Auto);
+    case col::C2Auto: return FormatGeneral(layer.c2Auto);
+    case col::SumRria: return FormatGeneral(layer.sumRria);
+    case col::Rria: return FormatGeneral(layer.rria);
+    // Ra and Rpa stand on the row of the layer that carries the pile end only.
+    case col::Ra: return layer.carriesPileEnd ? FormatGeneral(layer.ra) : std::string();
+    case col::Rpa: return layer.carriesPileEnd ? FormatGeneral(layer.rpa) : std::string();
+    default: return std::string();
+    }
+}
+
 std::vector<CellWrite> LayerCellWrites(const LayerResult& layer, StrengthMode mode)
 {
     std::vector<CellWrite> writes;
@@ -17,23 +37,14 @@ std::vector<CellWrite> LayerCellWrites(const LayerResult& layer, StrengthMode mo
         if (fromStrength && layer.hasRemark) writes.push_back({col::Remark, layer.remark});
         return writes;
     }
+    // Columns 10 and 11 are inputs when the resistances are given.
+    static constexpr int kFromStrength[] = {col::Hardness, col::Remark, col::C1,     col::C2,
+                                            col::Qpa,      col::Qra,    col::C1Auto, col::C2Auto};
+    static constexpr int kBoth[] = {col::SumRria, col::Rria, col::Ra, col::Rpa};
     writes.reserve(12);
-    if (fromStrength) {
-        // Columns 10 and 11 are inputs when the resistances are given.
-        writes.push_back({col::Hardness, layer.hardness});
-        writes.push_back({col::Remark, layer.remark});
-        writes.push_back({col::C1, FormatGeneral(layer.c1)});
-        writes.push_back({col::C2, FormatGeneral(layer.c2)});
-        writes.push_back({col::Qpa, FormatGeneral(layer.qpa)});
-        writes.push_back({col::Qra, FormatGeneral(layer.qra)});
-        writes.push_back({col::C1Auto, FormatGeneral(layer.c1Auto)});
-        writes.push_back({col::C2Auto, FormatGeneral(layer.c2Auto)});
-    }
-    writes.push_back({col::SumRria, FormatGeneral(layer.sumRria)});
-    writes.push_back({col::Rria, FormatGeneral(layer.rria)});
-    // Ra and Rpa stand on the row of the layer that carries the pile end only.
-    writes.push_back({col::Ra, layer.carriesPileEnd ? FormatGeneral(layer.ra) : std::string()});
-    writes.push_back({col::Rpa, layer.carriesPileEnd ? FormatGeneral(layer.rpa) : std::string()});
+    if (fromStrength)
+        for (int column : kFromStrength) writes.push_back({column, LayerCellText(layer, column)});
+    for (int column : kBoth) writes.push_back({column, LayerCellText(layer, column)});
     return writes;
 }
 

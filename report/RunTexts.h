@@ -29,6 +29,10 @@ inline constexpr int kRunWrittenColumns[] = {
 // in both modes 14, 15, and 12, 13 (emptied, or Ra and Rpa on the last row).
 std::vector<CellWrite> LayerCellWrites(const LayerResult& layer, StrengthMode mode);
 
+// The text LayerCellWrites writes for a complete layer in one of its columns; empty for
+// a column it does not write.
+std::string LayerCellText(const LayerResult& layer, int column);
+
 // Columns 16 and 17 of a layer, written after the last layer.
 std::vector<CellWrite> ShareCellWrites(const LayerResult& layer);
 

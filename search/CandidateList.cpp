@@ -1,5 +1,6 @@
 #include "search/CandidateList.h"
 
+#include <bit>
 #include <numeric>
 
 #include "core/ComputePile.h"
@@ -109,6 +110,70 @@ CandidateTexts CandidateList::Texts(std::size_t index) const
     for (int column = 0; column < candcol::Count; ++column)
         texts[static_cast<std::size_t>(column)] = CellText(r, index, column);
     return texts;
+}
+
+namespace {
+
+bool Same(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+
+// Whether the text of `column` (by CellText) is the same for both rows of one list: the
+// fields it is made of are equal. Column 0 depends on the row's position and is always
+// made again.
+bool SameText(const CandidateRow& a, const CandidateRow& b, int column)
+{
+    switch (column) {
+    case candcol::Section: return a.section == b.section;
+    case candcol::Size1: return Same(a.size1, b.size1);
+    case candcol::Size2: return a.section == b.section && Same(a.size2, b.size2);
+    case candcol::Ra: return Same(a.ra, b.ra);
+    case candcol::Depth: return Same(a.depth, b.depth);
+    case candcol::Frk: return Same(a.frk, b.frk);
+    case candcol::Weathering:
+    case candcol::Remark: return true;
+    case candcol::Basis: return a.basis == b.basis;
+    case candcol::Integrity: return a.basis == b.basis && Same(a.kv, b.kv) && a.integrityClass == b.integrityClass;
+    case candcol::C1: return Same(a.c1, b.c1);
+    case candcol::C2: return Same(a.c2, b.c2);
+    case candcol::SideResistance: return Same(a.sumRria, b.sumRria);
+    case candcol::SideShare:
+    case candcol::EndShare: return Same(a.rpaCell, b.rpaCell) && Same(a.raCell, b.raCell);
+    case candcol::EndResistance: return Same(a.rpaCell, b.rpaCell);
+    default: return false;
+    }
+}
+
+}  // namespace
+
+// The cursor over the search of the list's plan, kept from row to row.
+struct CandidateList::TextMaker::Walk {
+    explicit Walk(const SearchPlan& plan) : cursor(plan) {}
+    SearchPlan::Cursor cursor;
+};
+
+CandidateList::TextMaker::TextMaker(const CandidateList& list) : list_(list)
+{
+    if (list_.plan_) walk_ = std::make_unique<Walk>(*list_.plan_);
+}
+
+CandidateList::TextMaker::~TextMaker() = default;
+
+const CandidateTexts& CandidateList::TextMaker::Texts(std::size_t index)
+{
+    CandidateRow r;
+    if (walk_) {
+        SearchPlan::Cursor& cursor = walk_->cursor;
+        cursor.MoveTo(index);
+        // The texts need neither the status events nor the sort keys.
+        r = cursor.Row(ComputePile(cursor.input(), ComputeRecord::ResultOnly), false);
+    } else {
+        r = list_.rows_[index];
+    }
+    for (int column = 0; column < candcol::Count; ++column)
+        if (!haveLast_ || !SameText(r, last_, column))
+            texts_[static_cast<std::size_t>(column)] = list_.CellText(r, index, column);
+    last_ = r;
+    haveLast_ = true;
+    return texts_;
 }
 
 double CandidateList::Key(std::size_t index, int column) const

@@ -103,6 +103,30 @@ public:
     // Texts computes the row once for all its cells.
     std::string Text(std::size_t index, int column) const;
     CandidateTexts Texts(std::size_t index) const;
+
+    // Makes the texts of many rows one after another, as a file save does: it keeps the
+    // input of the last candidate (moving to the next one rewrites only the fields that
+    // change) and the texts of the last row, formatting again only the cells whose
+    // values differ. Gives exactly the texts of Texts. One per thread; the list must
+    // outlive it.
+    class TextMaker {
+    public:
+        explicit TextMaker(const CandidateList& list);
+        ~TextMaker();
+        TextMaker(const TextMaker&) = delete;
+        TextMaker& operator=(const TextMaker&) = delete;
+        // The texts of the row with this index, valid until the next call.
+        const CandidateTexts& Texts(std::size_t index);
+
+    private:
+        struct Walk;
+        const CandidateList& list_;
+        std::unique_ptr<Walk> walk_;
+        CandidateTexts texts_;
+        CandidateRow last_;
+        bool haveLast_ = false;
+    };
+
     // The number in column 2 or 4 (the sort keys); 0 for other columns. Stored: no
     // calculation.
     double Key(std::size_t index, int column) const;

@@ -245,7 +245,7 @@ CandidateKeys SearchPlan::Cursor::Keys(const ComputeOutcome& outcome)
     return CandidateKeys{ReadNumber(RaText(outcome.result.ra, plan_.precisionMode_)), sizeKey_};
 }
 
-CandidateRow SearchPlan::Cursor::Row(const ComputeOutcome& outcome) const
+CandidateRow SearchPlan::Cursor::Row(const ComputeOutcome& outcome, bool withKeys) const
 {
     CandidateRow row;
     row.section = section_;
@@ -257,30 +257,18 @@ CandidateRow SearchPlan::Cursor::Row(const ComputeOutcome& outcome) const
     bool depthZeroed = false;
     ExchangedSizes(outcome, row.size1, row.size2, depthZeroed);
     if (depthZeroed) row.depth = 0;
-    row.dKey = ReadNumber(FormatGeneral(row.size1));
+    if (withKeys) row.dKey = ReadNumber(FormatGeneral(row.size1));
 
-    // The texts come from the compute run's own formatting, given only the values the
-    // row shows: each column's text depends on its own field alone.
+    // The texts come from the compute run's own formatting: each column's text depends
+    // on its own field alone.
     const LayerResult& computed = outcome.result.layers.front();
-    LayerResult shown;
-    shown.c1 = computed.c1;
-    shown.c2 = computed.c2;
-    shown.sumRria = computed.sumRria;
-    shown.ra = computed.ra;
-    shown.rpa = computed.rpa;
-    shown.carriesPileEnd = computed.carriesPileEnd;
-    for (const CellWrite& write : LayerCellWrites(shown, StrengthMode::CompressiveStrength)) {
-        switch (write.column) {
-        case col::C1: row.c1 = ReadNumber(write.text); break;
-        case col::C2: row.c2 = ReadNumber(write.text); break;
-        case col::Ra: row.raCell = ReadNumber(write.text); break;
-        case col::Rpa: row.rpaCell = ReadNumber(write.text); break;
-        case col::SumRria: row.sumRria = ReadNumber(write.text); break;
-        default: break;
-        }
-    }
+    row.c1 = ReadNumber(LayerCellText(computed, col::C1));
+    row.c2 = ReadNumber(LayerCellText(computed, col::C2));
+    row.raCell = ReadNumber(LayerCellText(computed, col::Ra));
+    row.rpaCell = ReadNumber(LayerCellText(computed, col::Rpa));
+    row.sumRria = ReadNumber(LayerCellText(computed, col::SumRria));
     row.ra = outcome.result.ra;
-    row.raKey = ReadNumber(RaText(row.ra, plan_.precisionMode_));
+    if (withKeys) row.raKey = ReadNumber(RaText(row.ra, plan_.precisionMode_));
     return row;
 }
 

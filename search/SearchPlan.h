@@ -50,8 +50,9 @@ public:
         std::uint64_t index() const { return index_; }
 
         // The compact row of the current candidate from its calculation (which must
-        // have succeeded), and its sort keys alone.
-        CandidateRow Row(const ComputeOutcome& outcome) const;
+        // have succeeded), and its sort keys alone. Without `withKeys` the row's dKey
+        // and raKey are left 0: its texts do not need them.
+        CandidateRow Row(const ComputeOutcome& outcome, bool withKeys = true) const;
         CandidateKeys Keys(const ComputeOutcome& outcome);
 
     private:

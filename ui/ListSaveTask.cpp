@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <new>
 #include <thread>
@@ -32,6 +33,15 @@ struct RowBlock {
     QString otherText;
 };
 
+// What one thread needs to make rows, kept from block to block: the GBK table, the
+// texts of the last row and its line (whose string keeps its room).
+struct RowMaker {
+    explicit RowMaker(const CandidateList& list) : texts(list) {}
+    GbkEncoder encoder;
+    CandidateList::TextMaker texts;
+    std::string line;
+};
+
 // The rows of a save made in blocks on every core and handed to the one thread that
 // writes them, in order. At most `slots` blocks exist at once, so the memory of a save
 // does not grow with the list: block b is made in slot b % slots once block b - slots
@@ -49,8 +59,15 @@ public:
     // A helper thread: makes blocks until none is left or the save ends.
     void help()
     {
-        GbkEncoder encoder;
-        std::string line;
+        // Without memory for its own maker a helper makes no rows: the writing thread
+        // makes them all if need be, and reports its own failure.
+        std::unique_ptr<RowMaker> own;
+        try {
+            own = std::make_unique<RowMaker>(list_);
+        } catch (const std::exception&) {
+            return;
+        }
+        RowMaker& maker = *own;
         for (;;) {
             std::uint64_t block = 0;
             {
@@ -59,13 +76,13 @@ public:
                 if (ended_ || nextToMake_ >= blockCount_) return;
                 block = nextToMake_++;
             }
-            make(block, encoder, line);
+            make(block, maker);
         }
     }
 
     // The writing thread: waits for block `block` (the next to write), making blocks
     // itself while it has nothing to write. Returns the slot of the block.
-    RowBlock& await(std::uint64_t block, GbkEncoder& encoder, std::string& line)
+    RowBlock& await(std::uint64_t block, RowMaker& maker)
     {
         for (;;) {
             std::uint64_t toMake = 0;
@@ -80,7 +97,7 @@ public:
                     continue;
                 }
             }
-            make(toMake, encoder, line);
+            make(toMake, maker);
         }
     }
 
@@ -110,8 +127,9 @@ public:
 private:
     bool hasRoom() const { return nextToMake_ < nextToWrite_ + slots_.size(); }
 
-    void make(std::uint64_t block, GbkEncoder& encoder, std::string& line)
+    void make(std::uint64_t block, RowMaker& maker)
     {
+        std::string& line = maker.line;
         RowBlock& slot = slots_[block % slots_.size()];
         // The slot is this thread's alone until it is marked ready.
         slot.rows = 0;
@@ -121,9 +139,9 @@ private:
             const std::size_t last = std::min(order_.size(), first + kBlockRows);
             for (std::size_t position = first; position < last; ++position) {
                 line.clear();
-                AppendResultFileRowLine(line, position, order_.size(), list_.Texts(order_[position]));
+                AppendResultFileRowLine(line, position, order_.size(), maker.texts.Texts(order_[position]));
                 const std::size_t size = slot.bytes.size();
-                if (!encoder.append(line, slot.bytes)) {
+                if (!maker.encoder.append(line, slot.bytes)) {
                     slot.bytes.resize(size);
                     slot.unencodable = true;
                     slot.badRow = position - first;
@@ -204,8 +222,7 @@ ListSaveOutcome Write(const ListSaveJob& job, std::stop_token stop, const Backgr
             // No room for another thread: the threads there are (the writing one at
             // least) make the rows.
         }
-        GbkEncoder encoder;
-        std::string line;
+        RowMaker maker(*job.list);
         std::uint64_t done = 0;
         std::uint64_t reported = 0;
         for (std::uint64_t block = 0; block < pipeline.blockCount() && !writer.failed(); ++block) {
@@ -218,7 +235,7 @@ ListSaveOutcome Write(const ListSaveJob& job, std::stop_token stop, const Backgr
                 progress(done, total);
                 reported = done;
             }
-            RowBlock& slot = pipeline.await(block, encoder, line);
+            RowBlock& slot = pipeline.await(block, maker);
             if (slot.unencodable) {
                 writer.failUnencodable(slot.badLine, slot.badRow);
                 break;

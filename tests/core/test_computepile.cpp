@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "CoreTestSupport.h"
 #include "core/ComputePile.h"
@@ -446,6 +447,99 @@ TEST(ComputePileTest, OneManualLayerMarksTheWholePile)
     EXPECT_NEAR(r.layers[2].c1, 0.336, 1e-12);
     EXPECT_TRUE(r.manualCoefficientsAdopted);
     EXPECT_EQ(r.verdict, "超规");
+}
+
+// A run that records no status events gives the same result, corrections and stop as
+// one that does, whatever path the checks take.
+TEST(ComputePileTest, ARunWithoutEventsGivesTheSameOutcome)
+{
+    struct Case {
+        const char* name;
+        PileInput input;
+    };
+    std::vector<Case> cases;
+    cases.push_back({"defaults", Defaults()});
+    {
+        PileInput input = Defaults(2);
+        input.sectionType = SectionType::Rectangle;
+        input.a = "800";
+        input.b = "1200";
+        input.layers[0].lr = "0";
+        cases.push_back({"rectangle exchanged, lr not entered", input});
+    }
+    {
+        PileInput input = Defaults(3);
+        input.coefficientMode = CoefficientMode::Manual;
+        input.layers[1].c1Manual = "0.9";
+        input.layers[2].c2Manual = "0";
+        cases.push_back({"manual: a hint and a note", input});
+    }
+    {
+        PileInput input = Defaults(2);
+        input.layers[1].lr = "0.2";
+        input.layers[0].lr = "0.2";
+        input.interpolationBasis = InterpolationBasis::IntegrityIndex;
+        cases.push_back({"shallow socket by index", input});
+    }
+    {
+        PileInput input = Defaults(2);
+        input.layers[1].frk = "0";
+        cases.push_back({"stop at the second layer", input});
+    }
+    {
+        PileInput input = Defaults();
+        input.d = "-5";
+        cases.push_back({"stop at the size", input});
+    }
+    {
+        PileInput input = Defaults(2);
+        input.strengthMode = StrengthMode::GivenResistances;
+        input.layers[0].qraGiven = "0";
+        cases.push_back({"given resistances", input});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ComputeOutcome full = ComputePile(c.input);
+        const ComputeOutcome bare = ComputePile(c.input, ComputeRecord::ResultOnly);
+        EXPECT_FALSE(full.events.empty());
+        EXPECT_TRUE(bare.events.empty());
+        EXPECT_EQ(bare.corrections, full.corrections);
+        EXPECT_EQ(bare.stopError, full.stopError);
+        const PileResult& a = bare.result;
+        const PileResult& b = full.result;
+        EXPECT_EQ(a.perimeter, b.perimeter);
+        EXPECT_EQ(a.area, b.area);
+        EXPECT_EQ(a.hr, b.hr);
+        EXPECT_EQ(a.sumRria, b.sumRria);
+        EXPECT_EQ(a.rpa, b.rpa);
+        EXPECT_EQ(a.ra, b.ra);
+        EXPECT_EQ(a.rpaShare, b.rpaShare);
+        EXPECT_EQ(a.manualCoefficientsAdopted, b.manualCoefficientsAdopted);
+        EXPECT_EQ(a.clause, b.clause);
+        EXPECT_EQ(a.verdict, b.verdict);
+        ASSERT_EQ(a.layers.size(), b.layers.size());
+        for (std::size_t i = 0; i < a.layers.size(); ++i) {
+            const LayerResult& x = a.layers[i];
+            const LayerResult& y = b.layers[i];
+            EXPECT_EQ(x.hardness, y.hardness);
+            EXPECT_EQ(x.remark, y.remark);
+            EXPECT_EQ(x.c1Auto, y.c1Auto);
+            EXPECT_EQ(x.c2Auto, y.c2Auto);
+            EXPECT_EQ(x.c1, y.c1);
+            EXPECT_EQ(x.c2, y.c2);
+            EXPECT_EQ(x.qpa, y.qpa);
+            EXPECT_EQ(x.qra, y.qra);
+            EXPECT_EQ(x.rria, y.rria);
+            EXPECT_EQ(x.sumRria, y.sumRria);
+            EXPECT_EQ(x.share, y.share);
+            EXPECT_EQ(x.carriesPileEnd, y.carriesPileEnd);
+            EXPECT_EQ(x.ra, y.ra);
+            EXPECT_EQ(x.rpa, y.rpa);
+            EXPECT_EQ(x.complete, y.complete);
+            EXPECT_EQ(x.hasHardness, y.hasHardness);
+            EXPECT_EQ(x.hasRemark, y.hasRemark);
+        }
+    }
 }
 
 }  // namespace

@@ -78,5 +78,41 @@ TEST(ReadNumberTest, DecimalTextsGiveTheNearestDouble)
     EXPECT_EQ(ReadNumber("0.15001"), 0.15001);
 }
 
+TEST(ReadNumberTest, DigitsAndPowersAtTheLimitsOfExactArithmeticStillGiveTheNearestDouble)
+{
+    // Short texts are converted by one multiplication or division; longer mantissas and
+    // larger powers of ten by the library. Both sides of each limit give the double
+    // nearest to the text.
+    struct Case {
+        const char* text;
+        double value;
+    } const cases[] = {
+        {"9007199254740992", 9007199254740992.0},    // 2^53
+        {"9007199254740993", 9007199254740992.0},    // 2^53 + 1: halfway, to even
+        {"9007199254740995", 9007199254740996.0},    // halfway, to even
+        {"90071992547409930", 90071992547409930.0},  // one digit more
+        {"0.1", 0.1},
+        {"0.3", 0.3},
+        {"123.456", 123.456},
+        {"0.000001", 0.000001},
+        {"1e22", 1e22},
+        {"1e23", 1e23},  // 10^23 is no double: the nearest one
+        {"1e-22", 1e-22},
+        {"1e-23", 1e-23},
+        {"4.35e-22", 4.35e-22},
+        {"8.5e-23", 8.5e-23},
+        {"12345678901234567890", 12345678901234567890.0},
+        {"0.00000000000000000000000000001", 1e-29},
+        {"-7.25e3", -7250.0},
+        {"2.5e00000000000000000000001", 25.0},
+        {"1e-400", 0},  // too small for a double: not converted, reads as 0
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(ReadNumber(c.text), c.value);
+    }
+    EXPECT_TRUE(std::signbit(ReadNumber("-0.0")));
+}
+
 }  // namespace
 }  // namespace rockpile

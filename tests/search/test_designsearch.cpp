@@ -144,6 +144,31 @@ TEST(DesignSearch, EveryRowShowsWhatItsComputeRunWrites)
     }
 }
 
+TEST(DesignSearch, ATextMakerGivesTheTextsOfEveryRowInAnyOrder)
+{
+    // It keeps the last candidate's input and texts: moving forward, backward or
+    // anywhere must give each row's own texts.
+    const SearchOutcome outcome = RunDesignSearch(Items(), kPage, kTens);
+    ASSERT_EQ(outcome.end, SearchEnd::Completed);
+    CandidateList list = outcome.candidates;
+    list.Number();
+    const std::size_t n = list.size();
+    ASSERT_GT(n, 1000u);
+    std::vector<std::size_t> forward(n);
+    std::vector<std::size_t> backward(n);
+    std::vector<std::size_t> scattered(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        forward[i] = i;
+        backward[i] = n - 1 - i;
+        scattered[i] = (i * 7919) % n;  // 7919 is prime and no divisor of n
+    }
+    ASSERT_NE(n % 7919, 0u);
+    for (const std::vector<std::size_t>* order : {&forward, &backward, &scattered}) {
+        CandidateList::TextMaker maker(list);
+        for (std::size_t index : *order) ASSERT_EQ(maker.Texts(index), list.Texts(index)) << index;
+    }
+}
+
 TEST(DesignSearch, RectanglesListTheLongerSideFirst)
 {
     const SearchOutcome outcome =
