@@ -40,7 +40,11 @@ std::string CurrencyText(std::string_view typed)
         std::trunc(scaled) == scaled) {
         const long long hundredths = (static_cast<long long>(std::fabs(scaled)) + 1) / 2;
         const std::string fraction = std::to_string(100 + hundredths % 100).substr(1);
-        return (value < 0 ? "-" : "") + std::to_string(hundredths / 100) + "." + fraction;
+        std::string text = value < 0 ? "-" : "";
+        text += std::to_string(hundredths / 100);
+        text += '.';
+        text += fraction;
+        return text;
     }
     // Fixed notation of a finite double: at most 309 digits before the point.
     char buffer[400];

@@ -26,9 +26,11 @@ PileInput PileInput::StartDefaults()
 {
     PileInput input;
     input.sectionType = SectionType::Circular;
-    input.d = "1000";
-    input.c = "0";
-    input.reductionFactor = "0.70";
+    // Built in place rather than assigned from literals: GCC 12 at -O3 warns falsely
+    // (-Wrestrict) on a literal assigned to a string that may already hold text.
+    input.d = std::string("1000");
+    input.c = std::string("0");
+    input.reductionFactor = std::string("0.70");
     input.layers = {RockLayer::StartRow()};
     return input;
 }
