@@ -63,7 +63,10 @@ CandidateChart::CandidateChart(QWidget* parent) : QChartView(parent)
     chart->setBackgroundRoundness(0);
     chart->legend()->setAlignment(Qt::AlignTop);
     chart->setAnimationOptions(QChart::NoAnimation);
+    // The view comes with a chart of its own, which setChart hands back to us.
+    QChart* given = QChartView::chart();
     setChart(chart);
+    delete given;
 
     xAxis_ = new QValueAxis(chart);
     yAxis_ = new QValueAxis(chart);

@@ -147,8 +147,16 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(progress->isHidden(), 60000);
         ticker.stop();
 
-        QVERIFY2(clickTook < 100, qPrintable(QString::number(clickTook)));
-        QVERIFY2(longest < 100, qPrintable(QString::number(longest)));
+        // 100 ms is the bound of the program as it is shipped; under the address
+        // sanitizer every instruction of the window's thread costs two to three times
+        // as much, and the bound grows with it.
+#if defined(__SANITIZE_ADDRESS__)
+        constexpr qint64 kBound = 300;
+#else
+        constexpr qint64 kBound = 100;
+#endif
+        QVERIFY2(clickTook < kBound, qPrintable(QString::number(clickTook)));
+        QVERIFY2(longest < kBound, qPrintable(QString::number(longest)));
         QVERIFY(ticks > 5);
         QVERIFY(!button("cbt_YHsave")->isEnabled());
         QVERIFY(button("cbt_YHfanhui")->isEnabled());
